@@ -1,0 +1,78 @@
+#include "app/rowfilecommands.h"
+
+#include <optional>
+
+#include "app/rowfile.h"
+
+namespace velmora {
+namespace {
+
+FileDialogRequest RowFileRequest(const Workspace& workspace) {
+    return {"Tippreihen|*.prd", "PRD", workspace.rowFileName};
+}
+
+// Runs the open dialog and reads the chosen file; reports a refusal and returns nothing.
+std::optional<TRowList> ChooseAndReadRows(Workspace& workspace, RowFileView& view) {
+    const std::optional<std::string> name = view.OpenFileName(RowFileRequest(workspace));
+    if (!name)
+        return std::nullopt;
+    RowFileContent content = ReadRowFile(*name, workspace.games);
+    if (!content.ok()) {
+        view.ShowMessage(MessageKind::Error, content.error);
+        return std::nullopt;
+    }
+    workspace.rowFileName = *name;
+    return std::move(content.rows);
+}
+
+void AddRows(Workspace& workspace, RowFileView& view, bool replace) {
+    std::optional<TRowList> rows = ChooseAndReadRows(workspace, view);
+    if (!rows)
+        return;
+    if (replace || workspace.rows.Games() != workspace.games) {
+        workspace.rows = std::move(*rows);
+    } else {
+        workspace.rows.AppendAll(*rows);
+    }
+    view.ShowSystemSize(workspace.rows.Count());
+}
+
+void WriteRows(Workspace& workspace, RowFileView& view) {
+    if (!IsValidGameCount(workspace.games))
+        return;
+    if (std::string error = WriteRowFile(workspace.rowFileName, workspace.rows); !error.empty())
+        view.ShowMessage(MessageKind::Error, error);
+}
+
+}  // namespace
+
+void System1Click(Workspace& workspace, RowFileView& view) {
+    AddRows(workspace, view, true);
+}
+
+void Systemffnen1Click(Workspace& workspace, RowFileView& view) {
+    AddRows(workspace, view, false);
+}
+
+void Systemspeichern1Click(Workspace& workspace, RowFileView& view) {
+    WriteRows(workspace, view);
+}
+
+void Systemspeichernunter1Click(Workspace& workspace, RowFileView& view) {
+    const std::optional<std::string> name = view.SaveFileName(RowFileRequest(workspace));
+    if (!name)
+        return;
+    workspace.rowFileName = WithDefaultExtension(*name, "PRD");
+    WriteRows(workspace, view);
+}
+
+void InFremdsystemvorhandeneReiheneliminieren1Click(Workspace& workspace, RowFileView& view) {
+    const std::optional<TRowList> foreign = ChooseAndReadRows(workspace, view);
+    if (!foreign)
+        return;
+    if (workspace.rows.Games() == workspace.games)
+        RemoveRowsPresentIn(workspace.rows, *foreign);
+    view.ShowSystemSize(workspace.rows.Count());
+}
+
+}  // namespace velmora

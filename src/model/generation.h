@@ -1,0 +1,53 @@
+// "System erstellen": enumerate the full system under the filters, limit it, check coverage.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "filters/filterset.h"
+#include "model/coverage.h"
+#include "model/messages.h"
+#include "model/rowlist.h"
+#include "model/runcontrol.h"
+#include "model/tipplan.h"
+
+namespace velmora {
+
+enum class RowLimit { Guarantee, Count };
+
+// The choices under "Tippreihenbegrenzung" on the main window.
+struct GenerationSettings {
+    RowLimit limit = RowLimit::Guarantee;
+    int guaranteeLevel = 0;       // 0 keeps every row (guarantee N), 1 to 3 reduce
+    std::string countText = "1";  // the text of "Reihenanzahl"
+};
+
+// What a generation run needs from the window that starts it.
+class GenerationView : public RunObserver, public MessagePort {
+  public:
+    virtual void ShowProgressWindow() {}
+    virtual void HideProgressWindow() {}
+    virtual void ShowSystemSize(std::int32_t /*rows*/) {}
+    // The coverage warning window, shown modally once.
+    virtual void ShowCoverageWarning(const TCoverageTable& /*coverage*/) {}
+};
+
+struct GenerationOutcome {
+    bool generated = false;       // false: the tip plan was incomplete, the rows are untouched
+    std::int32_t candidates = 0;  // rows of the full system looked at
+    bool coverageFailed = false;
+};
+
+// Reads the whole number in a text field, as the window's integer fields do.
+std::optional<std::int32_t> ParseInteger(std::string_view text);
+// "'%s' ist kein gültiger Integerwert"
+std::string NotAnIntegerMessage(std::string_view text);
+
+// The steps of "System erstellen" in their order. The plan is left in tendency order.
+GenerationOutcome RunGeneration(int n, TTipPlan& plan, const TFilterSet& filters,
+                                const GenerationSettings& settings, TRowList& rows,
+                                AbortFlag& abort, GenerationView& view, std::uint64_t seed);
+
+}  // namespace velmora

@@ -1,0 +1,36 @@
+// How long runs (generation, reduction) talk to the window that started them.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+namespace velmora {
+
+// Set by "Abbruch"; the long loops read it at fixed points.
+class AbortFlag {
+  public:
+    void Set() { set_.store(true, std::memory_order_relaxed); }
+    void Clear() { set_.store(false, std::memory_order_relaxed); }
+    bool IsSet() const { return set_.load(std::memory_order_relaxed); }
+
+  private:
+    std::atomic<bool> set_{false};
+};
+
+// Receives the progress of a run. The window lets pending messages be handled in
+// ProcessEvents, which is where "Abbruch" can be clicked.
+class RunObserver {
+  public:
+    virtual ~RunObserver() = default;
+    virtual void ProcessEvents() {}
+    // The progress number: accepted rows during the enumeration, kept rows during a reduction.
+    virtual void ShowProgress(std::int32_t /*number*/) {}
+};
+
+// Progress is shown whenever the counted rows reach a multiple of ten.
+inline void ReportRowCount(RunObserver& observer, std::int32_t count) {
+    if (count % 10 == 0)
+        observer.ShowProgress(count);
+}
+
+}  // namespace velmora

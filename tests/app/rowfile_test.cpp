@@ -1,0 +1,159 @@
+#include "app/rowfile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/rowfilecommands.h"
+#include "support/tempdir.h"
+#include "support/testplans.h"
+
+namespace velmora {
+namespace {
+
+using testing::RowsFromStrings;
+using testing::RowStrings;
+
+class RowFile : public testing::TempDirTest {};
+
+TEST_F(RowFile, RoundTripKeepsOrderAndDuplicates) {
+    const TRowList rows = RowsFromStrings({"1021021021021", "0000000000000", "1021021021021"});
+    ASSERT_EQ(WriteRowFile(Path("a.prd"), rows), "");
+    EXPECT_EQ(ReadBytes("a.prd").size(), 39u);
+    EXPECT_FALSE(std::filesystem::exists(Path("a.prd.tmp")));
+    const RowFileContent back = ReadRowFile(Path("a.prd"), 13);
+    ASSERT_TRUE(back.ok()) << back.error;
+    EXPECT_EQ(back.rows, rows);
+
+    ASSERT_EQ(WriteRowFile(Path("empty.prd"), TRowList(13)), "");
+    EXPECT_TRUE(ReadRowFile(Path("empty.prd"), 13).rows.Empty());
+}
+
+TEST_F(RowFile, RefusesWrongSizesAndBytesThatAreNoSigns) {
+    WriteBytes("twelve.prd", std::vector<std::uint8_t>(12 * 5, 1));
+    EXPECT_EQ(ReadRowFile(Path("twelve.prd"), 13).error, "Spielezahlen stimmen nicht überein");
+    // The size alone decides: 156 rows of 12 are 144 rows of 13.
+    WriteBytes("both.prd", std::vector<std::uint8_t>(12 * 156, 0));
+    EXPECT_EQ(ReadRowFile(Path("both.prd"), 13).rows.Count(), 144);
+
+    std::vector<std::uint8_t> bytes(11 * 3, 2);
+    bytes[11 + 4] = 9;
+    WriteBytes("nine.prd", bytes);
+    const RowFileContent nine = ReadRowFile(Path("nine.prd"), 11);
+    EXPECT_FALSE(nine.ok());
+    EXPECT_NE(nine.error.find("Reihe 2"), std::string::npos);
+    EXPECT_TRUE(nine.rows.Empty());
+
+    EXPECT_FALSE(ReadRowFile(Path("missing.prd"), 11).ok());
+}
+
+TEST_F(RowFile, SaveIntoAMissingDirectoryFailsWithoutCreatingAnything) {
+    const std::string error =
+        WriteRowFile(Path("no/such/dir/x.prd"), RowsFromStrings({"11111111111"}));
+    EXPECT_NE(error, "");
+    EXPECT_FALSE(std::filesystem::exists(Path("no")));
+}
+
+TEST(RemoveRowsPresentIn, RemovesEveryCopyAndKeepsTheRestInOrder) {
+    TRowList rows = RowsFromStrings(
+        {"11111111111", "22222222222", "11111111111", "00000000000", "11111111111"});
+    RemoveRowsPresentIn(rows, RowsFromStrings({"11111111111", "12121212121"}));
+    EXPECT_EQ(RowStrings(rows), (std::vector<std::string>{"22222222222", "00000000000"}));
+    RemoveRowsPresentIn(rows, RowsFromStrings({"12121212121"}));
+    EXPECT_EQ(rows.Count(), 2);
+}
+
+// The commands with dialogs answered in advance.
+struct FakeRowFileView : RowFileView {
+    std::optional<std::string> answer;
+    std::vector<std::string> messages;
+    std::vector<FileDialogRequest> requests;
+    std::optional<std::int32_t> shownSize;
+
+    std::optional<std::string> OpenFileName(const FileDialogRequest& r) override {
+        requests.push_back(r);
+        return answer;
+    }
+    std::optional<std::string> SaveFileName(const FileDialogRequest& r) override {
+        requests.push_back(r);
+        return answer;
+    }
+    void ShowMessage(MessageKind kind, const std::string& text) override {
+        EXPECT_EQ(kind, MessageKind::Error);
+        messages.push_back(text);
+    }
+    void ShowSystemSize(std::int32_t rows) override { shownSize = rows; }
+};
+
+class RowFileCommands : public testing::TempDirTest {
+  protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        workspace.games = 11;
+        workspace.rows = RowsFromStrings({"11111111111", "22222222222"});
+        workspace.rowFileName = Path("meintip.prd");
+        ASSERT_EQ(WriteRowFile(Path("other.prd"), RowsFromStrings({"00000000000", "11111111111"})),
+                  "");
+        WriteBytes("twelve.prd", std::vector<std::uint8_t>(24, 1));
+    }
+
+    Workspace workspace;
+    FakeRowFileView view;
+};
+
+TEST_F(RowFileCommands, OpenReplacesAppendAppends) {
+    view.answer = Path("other.prd");
+    Systemffnen1Click(workspace, view);
+    EXPECT_EQ(RowStrings(workspace.rows), (std::vector<std::string>{"11111111111", "22222222222",
+                                                                    "00000000000", "11111111111"}));
+    EXPECT_EQ(view.shownSize, 4);
+    EXPECT_EQ(view.requests.back().filter, "Tippreihen|*.prd");
+
+    System1Click(workspace, view);
+    EXPECT_EQ(RowStrings(workspace.rows), (std::vector<std::string>{"00000000000", "11111111111"}));
+    EXPECT_EQ(workspace.rowFileName, Path("other.prd"));
+}
+
+TEST_F(RowFileCommands, CancelledOrRefusedOpenChangesNothing) {
+    const TRowList before = workspace.rows;
+    System1Click(workspace, view);  // cancelled
+    EXPECT_EQ(workspace.rows, before);
+
+    view.answer = Path("twelve.prd");
+    System1Click(workspace, view);
+    EXPECT_EQ(view.messages, std::vector<std::string>{"Spielezahlen stimmen nicht überein"});
+    EXPECT_EQ(workspace.rows, before);
+    EXPECT_EQ(workspace.rowFileName, Path("meintip.prd"));
+    EXPECT_FALSE(view.shownSize);
+}
+
+TEST_F(RowFileCommands, SaveAndSaveUnder) {
+    Systemspeichern1Click(workspace, view);
+    EXPECT_EQ(ReadRowFile(Path("meintip.prd"), 11).rows, workspace.rows);
+
+    view.answer = Path("neu");
+    Systemspeichernunter1Click(workspace, view);
+    EXPECT_EQ(workspace.rowFileName, Path("neu.PRD"));
+    EXPECT_EQ(view.requests.back().defaultExtension, "PRD");
+    EXPECT_EQ(ReadRowFile(Path("neu.PRD"), 11).rows, workspace.rows);
+
+    workspace.rowFileName = Path("missing-dir/x.prd");
+    Systemspeichern1Click(workspace, view);
+    EXPECT_EQ(view.messages.size(), 1u);
+}
+
+TEST_F(RowFileCommands, ForeignSystemRemovesItsRowsAndBecomesTheRowFile) {
+    view.answer = Path("other.prd");
+    InFremdsystemvorhandeneReiheneliminieren1Click(workspace, view);
+    EXPECT_EQ(RowStrings(workspace.rows), std::vector<std::string>{"22222222222"});
+    EXPECT_EQ(view.shownSize, 1);
+    EXPECT_EQ(workspace.rowFileName, Path("other.prd"));
+
+    view.answer = Path("twelve.prd");
+    InFremdsystemvorhandeneReiheneliminieren1Click(workspace, view);
+    EXPECT_EQ(workspace.rows.Count(), 1);
+    EXPECT_EQ(view.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace velmora
