@@ -45,6 +45,8 @@ TEST_F(RowFile, RefusesWrongSizesAndBytesThatAreNoSigns) {
     EXPECT_TRUE(nine.rows.Empty());
 
     EXPECT_FALSE(ReadRowFile(Path("missing.prd"), 11).ok());
+    const RowFileContent folder = ReadRowFile(dir_.string(), 11);
+    EXPECT_NE(folder.error.find("Ordner"), std::string::npos) << folder.error;
 }
 
 TEST_F(RowFile, SaveIntoAMissingDirectoryFailsWithoutCreatingAnything) {
