@@ -61,8 +61,9 @@ std::string WriteFileAtomically(const std::string& path, std::span<const std::ui
     File file(std::fopen(temporary.c_str(), "wb"), &std::fclose);
     if (!file)
         return "Die Datei '" + path + "' kann nicht angelegt werden: " + Reason(errno);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
-                         std::fflush(file.get()) == 0;
+    const bool written =
+        (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size()) &&
+        std::fflush(file.get()) == 0;
     const int error = errno;
     if (std::fclose(file.release()) != 0 || !written) {
         std::remove(temporary.c_str());
