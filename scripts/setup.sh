@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev libqt6printsupport6 libgl-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     xvfb xauth
+    clang-14 libclang-rt-14-dev llvm-14
 )
 
 missing=()

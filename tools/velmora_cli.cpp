@@ -21,9 +21,12 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include "app/fileset.h"
+#include "app/filesetnames.h"
 #include "app/rowfile.h"
 #include "app/tipplanfile.h"
 #include "filters/filterset.h"
+#include "filters/rowfilter.h"
 #include "model/coverage.h"
 #include "model/generation.h"
 #include "model/reduction.h"
@@ -115,7 +118,9 @@ bool SameExistingFile(const std::string& a, const std::string& b) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// generate
+// The week: tip plan and filter files
+
+using Json = nlohmann::ordered_json;
 
 // Passes the messages of a run to stderr; progress and window hooks have nothing to do here.
 class ConsoleGenerationView : public velmora::GenerationView {
@@ -142,15 +147,131 @@ class ConsoleGenerationView : public velmora::GenerationView {
     bool failed_ = false;
 };
 
-struct GenerateArgs {
+// --plan and --required, shared by the commands that apply a week's filters.
+struct WeekArgs {
     std::string plan;
+    std::string required;
+    CLI::Option* requiredOption = nullptr;
+};
+
+// --guarantee, --count and --seed, shared by generate and filter.
+struct LimitArgs {
     std::string guarantee;
     std::string count;
     std::string seed;
-    std::string out;
     CLI::Option* guaranteeOption = nullptr;
     CLI::Option* countOption = nullptr;
     CLI::Option* seedOption = nullptr;
+};
+
+struct Week {
+    velmora::TTipPlan plan;  // in display order
+    int games = 0;
+    velmora::TFilterSet filters;
+};
+
+// The plan and its sibling files; a missing sibling restricts nothing, a damaged one refuses
+// the whole week. Missing siblings are not created.
+Week LoadWeek(const WeekArgs& args) {
+    const velmora::WeekFiles files = velmora::ReadWeekFiles(args.plan);
+    if (!files.ok())
+        Failure(files.error);
+    Week week;
+    week.games = velmora::LoadTipPlan(files.records, week.plan);
+    week.filters = velmora::FiltersOf(files, week.games);
+    if (args.requiredOption != nullptr && args.requiredOption->count() > 0) {
+        const int chains = week.filters.chainCount();
+        week.filters.requiredChains = static_cast<int>(WholeInRange(
+            args.required, 0, chains,
+            "Die Zahl der zu erfüllenden Prozentfilterketten muss zwischen 0 und " +
+                std::to_string(chains) + " liegen (so viele Ketten hat die Woche)."));
+    }
+    return week;
+}
+
+// Rows written over the plan or one of its filter files would destroy the week; so would a
+// new file whose name differs from one of them only in case, as names are resolved that way.
+void ProtectWeekFiles(const std::string& plan, const std::string& givenOut) {
+    const std::string out = velmora::ResolveFileName(givenOut);
+    if (SameExistingFile(velmora::ResolveFileName(plan), out)) {
+        UsageError("Die Reihendatei '" + givenOut +
+                   "' ist die Tippplandatei selbst; sie würde überschrieben.");
+    }
+    for (const std::string& sibling :
+         {velmora::BlockFilterName(plan), velmora::SequenceName(plan),
+          velmora::FilterValueName(plan), velmora::SignChangeName(plan)}) {
+        if (SameExistingFile(velmora::ResolveFileName(sibling), out)) {
+            UsageError("Die Reihendatei '" + givenOut +
+                       "' ist eine Filterdatei der Woche; sie würde überschrieben.");
+        }
+    }
+}
+
+struct Limit {
+    velmora::GenerationSettings settings;
+    std::uint64_t seed = 0;
+};
+
+Limit ParseLimit(const LimitArgs& args) {
+    const bool byGuarantee = args.guaranteeOption->count() > 0;
+    const bool byCount = args.countOption->count() > 0;
+    if (byGuarantee == byCount) {
+        UsageError("Bitte genau eine der Optionen --guarantee und --count angeben.");
+    }
+    if (args.seedOption->count() > 0 && !byCount) {
+        UsageError("Die Option --seed gilt nur zusammen mit --count.");
+    }
+
+    Limit limit;
+    if (byGuarantee) {
+        limit.settings.limit = velmora::RowLimit::Guarantee;
+        limit.settings.guaranteeLevel = static_cast<int>(
+            WholeInRange(args.guarantee, 0, 3, "Die Garantiestufe muss 0, 1, 2 oder 3 sein."));
+        return limit;
+    }
+    limit.settings.limit = velmora::RowLimit::Count;
+    const std::int64_t target =
+        WholeInRange(args.count, 0, INT32_MAX,
+                     "Die Reihenanzahl muss eine ganze Zahl zwischen 0 und 2147483647 sein.");
+    limit.settings.countText = std::to_string(target);
+    if (args.seedOption->count() > 0) {
+        const std::optional<std::uint64_t> given = ParseWhole<std::uint64_t>(args.seed);
+        if (!given) {
+            UsageError(
+                "Der Startwert muss eine ganze Zahl zwischen 0 und 18446744073709551615 sein. "
+                "Angegeben wurde '" +
+                args.seed + "'.");
+        }
+        limit.seed = *given;
+    } else {
+        limit.seed = ClockSeed();
+        std::cerr << "Hinweis: Zufallsstartwert " << limit.seed << " (mit --seed " << limit.seed
+                  << " wiederholbar)\n";
+    }
+    return limit;
+}
+
+void WriteResult(const std::string& path, const velmora::TRowList& rows) {
+    WriteRows(path, rows);
+    std::cout << "Systemgröße: " << RowsText(rows.Count()) << '\n';
+}
+
+// Keeps the rows that pass every filter of the week, or with `passing` false those that fail
+// at least one.
+void KeepRows(velmora::TRowList& rows, const Week& week, bool passing) {
+    std::vector<bool> keep(static_cast<std::size_t>(rows.Count()));
+    for (std::int32_t r = 0; r < rows.Count(); ++r)
+        keep[r] = velmora::rowPassesFilters(rows.Row(r), week.filters, week.games) == passing;
+    rows.KeepWhere(keep);
+}
+
+// ---------------------------------------------------------------------------------------------
+// generate
+
+struct GenerateArgs {
+    WeekArgs week;
+    LimitArgs limit;
+    std::string out;
 };
 
 std::string MissingTipsMessage(const velmora::TTipPlan& plan, int games) {
@@ -179,71 +300,177 @@ void ReportMissingSigns(const velmora::TTipPlan& plan, int games, const velmora:
 }
 
 int RunGenerate(const GenerateArgs& args) {
-    const bool byGuarantee = args.guaranteeOption->count() > 0;
-    const bool byCount = args.countOption->count() > 0;
-    if (byGuarantee == byCount) {
-        UsageError("Bitte genau eine der Optionen --guarantee und --count angeben.");
-    }
-    if (args.seedOption->count() > 0 && !byCount) {
-        UsageError("Die Option --seed gilt nur zusammen mit --count.");
-    }
+    const Limit limit = ParseLimit(args.limit);
+    ProtectWeekFiles(args.week.plan, args.out);
+    Week week = LoadWeek(args.week);
+    if (!week.plan.TipsComplete(week.games))
+        Failure(MissingTipsMessage(week.plan, week.games));
 
-    velmora::GenerationSettings settings;
-    std::uint64_t seed = 0;
-    if (byGuarantee) {
-        settings.limit = velmora::RowLimit::Guarantee;
-        settings.guaranteeLevel = static_cast<int>(
-            WholeInRange(args.guarantee, 0, 3, "Die Garantiestufe muss 0, 1, 2 oder 3 sein."));
-    } else {
-        settings.limit = velmora::RowLimit::Count;
-        const std::int64_t target =
-            WholeInRange(args.count, 0, INT32_MAX,
-                         "Die Reihenanzahl muss eine ganze Zahl zwischen 0 und 2147483647 sein.");
-        settings.countText = std::to_string(target);
-        if (args.seedOption->count() > 0) {
-            const std::optional<std::uint64_t> given = ParseWhole<std::uint64_t>(args.seed);
-            if (!given) {
-                UsageError(
-                    "Der Startwert muss eine ganze Zahl zwischen 0 und 18446744073709551615 sein. "
-                    "Angegeben wurde '" +
-                    args.seed + "'.");
-            }
-            seed = *given;
-        } else {
-            seed = ClockSeed();
-            std::cerr << "Hinweis: Zufallsstartwert " << seed << " (mit --seed " << seed
-                      << " wiederholbar)\n";
-        }
-    }
-
-    if (SameExistingFile(args.plan, args.out)) {
-        UsageError("Die Reihendatei '" + args.out +
-                   "' ist die Tippplandatei selbst; sie würde überschrieben.");
-    }
-
-    const velmora::TipPlanFileContent file = velmora::ReadTipPlanFile(args.plan);
-    if (!file.ok())
-        Failure(file.error);
-    velmora::TTipPlan plan;
-    const int games = velmora::LoadTipPlan(file.records, plan);
-    if (!plan.TipsComplete(games))
-        Failure(MissingTipsMessage(plan, games));
-
-    velmora::TRowList rows(games);
+    velmora::TRowList rows(week.games);
     velmora::AbortFlag abort;
     ConsoleGenerationView view;
-    // No filter settings come with a command line: every row of the full system is a candidate.
-    const velmora::GenerationOutcome outcome = velmora::RunGeneration(
-        games, plan, velmora::TFilterSet::PassingAll(games), settings, rows, abort, view, seed);
+    const velmora::GenerationOutcome outcome =
+        velmora::RunGeneration(week.games, week.plan, week.filters, limit.settings, rows, abort,
+                               view, limit.seed);
     if (!outcome.generated)
-        Failure(MissingTipsMessage(plan, games));
+        Failure(MissingTipsMessage(week.plan, week.games));
     if (view.Failed())
         Failure("Es wurde keine Reihendatei geschrieben.");
 
-    WriteRows(args.out, rows);
-    std::cout << "Systemgröße: " << RowsText(rows.Count()) << '\n';
+    WriteResult(args.out, rows);
     if (outcome.coverageFailed)
-        ReportMissingSigns(plan, games, rows);
+        ReportMissingSigns(week.plan, week.games, rows);
+    return kExitOk;
+}
+
+// ---------------------------------------------------------------------------------------------
+// filter and eliminate
+
+struct FilterArgs {
+    WeekArgs week;
+    LimitArgs limit;
+    std::string rows;
+    std::string out;
+};
+
+// filter: the rows passing the week's filters, limited as generate limits them.
+// eliminate (no limit): the rows failing at least one filter.
+int RunFilter(const FilterArgs& args, bool eliminate) {
+    const Limit limit = eliminate ? Limit{} : ParseLimit(args.limit);
+    ProtectWeekFiles(args.week.plan, args.out);
+    const Week week = LoadWeek(args.week);
+    velmora::TRowList rows = ReadRows(args.rows, week.games);
+
+    KeepRows(rows, week, !eliminate);
+    if (!eliminate) {
+        velmora::AbortFlag abort;
+        ConsoleGenerationView view;
+        velmora::LimitRows(limit.settings, rows, abort, view, limit.seed);
+        if (view.Failed())
+            Failure("Es wurde keine Reihendatei geschrieben.");
+    }
+    WriteResult(args.out, rows);
+    return kExitOk;
+}
+
+// ---------------------------------------------------------------------------------------------
+// show
+
+struct ShowArgs {
+    WeekArgs week;
+    bool json = false;
+};
+
+// For games 1..n an object {"game": g, "1": value(g, 1), "0": value(g, 0), "2": value(g, 2)}.
+template <class Value>
+Json PerGame(int games, Value value) {
+    Json list = Json::array();
+    for (int g = 1; g <= games; ++g) {
+        Json game;
+        game["game"] = g;
+        for (velmora::Sign sign : velmora::kDisplayOrder)
+            game[std::string(1, velmora::SignChar(sign))] = value(g, sign);
+        list.push_back(std::move(game));
+    }
+    return list;
+}
+
+Json ValueRecordJson(const velmora::TFilterValueRecord& record, int games) {
+    Json json;
+    json["values"] = PerGame(games, [&](int g, velmora::Sign s) { return record.Value(g, s); });
+    json["minValue"] = record.minValue;
+    json["maxValue"] = record.maxValue;
+    json["active"] = record.active != 0;
+    json["orNext"] = record.orNext != 0;
+    return json;
+}
+
+std::string PatternText(const velmora::TSequenceRule& rule) {
+    std::string text;
+    for (int i = 0; i < rule.length && i < velmora::kMaxPatternLength; ++i)
+        text += rule.pattern[i] == velmora::kAnySign ? '*' : velmora::SignChar(rule.pattern[i]);
+    return text;
+}
+
+Json WeekJson(const Week& week) {
+    const int games = week.games;
+    const velmora::TFilterSet& f = week.filters;
+    Json json;
+    json["games"] = games;
+    json["tips"] = PerGame(games, [&](int g, velmora::Sign s) { return week.plan.Tendency(g, s); });
+    json["signChange"] = {{"min1", f.signChange.min1},
+                          {"max1", f.signChange.max1},
+                          {"min2", f.signChange.min2},
+                          {"max2", f.signChange.max2},
+                          {"orSecond", f.signChange.orSecond == 1}};
+    json["odds"] = ValueRecordJson(f.odds, games);
+    json["percent"] = Json::array();
+    for (const velmora::TPercentFilter& filter : f.percent)
+        json["percent"].push_back(ValueRecordJson(filter, games));
+    json["blocks"] = Json::array();
+    for (const velmora::TBlockFilter& block : f.blocks) {
+        Json marks = Json::array();
+        for (int g = 1; g <= games; ++g) {
+            Json signs = Json::array();
+            for (velmora::Sign sign : velmora::kDisplayOrder) {
+                if (block.Marked(g, sign))
+                    signs.push_back(std::string(1, velmora::SignChar(sign)));
+            }
+            marks.push_back(std::move(signs));
+        }
+        json["blocks"].push_back({{"marks", std::move(marks)},
+                                  {"minHits", block.minHits},
+                                  {"maxHits", block.maxHits},
+                                  {"orNext", block.orNext != 0},
+                                  {"maxRun", block.maxRun}});
+    }
+    json["sequences"] = Json::array();
+    for (const velmora::TSequenceRule& rule : f.sequences) {
+        json["sequences"].push_back({{"pattern", PatternText(rule)},
+                                     {"orNext", rule.orNext != 0},
+                                     {"length", rule.length},
+                                     {"minCount", rule.minCount},
+                                     {"maxCount", rule.maxCount}});
+    }
+    json["chainCount"] = f.chainCount();
+    json["requiredChains"] = f.requiredChains;
+    return json;
+}
+
+void PrintWeekSummary(const Week& week) {
+    const velmora::TFilterSet& f = week.filters;
+    std::cout << "Spiele: " << week.games << '\n' << "Tipps:";
+    for (int g = 1; g <= week.games; ++g) {
+        std::cout << ' ';
+        for (velmora::Sign sign : velmora::kDisplayOrder) {
+            if (week.plan.Tendency(g, sign) > 0)
+                std::cout << velmora::SignChar(sign);
+        }
+        if (week.plan.AllowedCount(g) == 0)
+            std::cout << '-';
+    }
+    std::cout << '\n' << week.plan.StatusText(week.games) << '\n';
+    std::cout << "Tippzeichenwechsel: " << +f.signChange.min1 << " bis " << +f.signChange.max1;
+    if (f.signChange.orSecond == 1)
+        std::cout << " oder " << +f.signChange.min2 << " bis " << +f.signChange.max2;
+    std::cout << '\n' << "Quotenfilter: " << (f.odds.active != 0 ? "aktiv" : "aus") << '\n';
+    const auto active = std::count_if(f.percent.begin(), f.percent.end(),
+                                      [](const auto& filter) { return filter.active != 0; });
+    std::cout << "Prozentfilter: " << active << " von " << f.percent.size() << " aktiv, "
+              << f.requiredChains << " von " << f.chainCount() << " Ketten zu erfüllen\n";
+    std::cout << "Blockfilter: " << f.blocks.size() << '\n';
+    std::cout << "Sequenzen: " << f.sequences.size();
+    for (const velmora::TSequenceRule& rule : f.sequences)
+        std::cout << (&rule == &f.sequences.front() ? " (" : ", ") << PatternText(rule);
+    std::cout << (f.sequences.empty() ? "\n" : ")\n");
+}
+
+int RunShow(const ShowArgs& args) {
+    const Week week = LoadWeek(args.week);
+    if (args.json)
+        std::cout << WeekJson(week).dump(2) << '\n';
+    else
+        PrintWeekSummary(week);
     return kExitOk;
 }
 
@@ -294,19 +521,11 @@ int RunInfo(const InfoArgs& args) {
     }
 
     if (args.json) {
-        nlohmann::ordered_json result;
+        Json result;
         result["games"] = games;
         result["rows"] = rows.Count();
-        nlohmann::ordered_json signs = nlohmann::ordered_json::array();
-        for (int g = 0; g < games; ++g) {
-            nlohmann::ordered_json game;
-            game["game"] = g + 1;
-            for (velmora::Sign sign : velmora::kDisplayOrder) {
-                game[std::string(1, velmora::SignChar(sign))] = counts[g][sign];
-            }
-            signs.push_back(std::move(game));
-        }
-        result["signs"] = std::move(signs);
+        result["signs"] =
+            PerGame(games, [&](int g, velmora::Sign s) { return counts[g - 1][s]; });
         std::cout << result.dump(2) << '\n';
         return kExitOk;
     }
@@ -382,6 +601,8 @@ std::string GermanParseError(const CLI::ParseError& error, const CLI::App& app) 
     return "Ungültiger Aufruf (" + what + ")." + hint;
 }
 
+constexpr const char* kCommandList = "generate, filter, eliminate, show, reduce und info";
+
 void RejectExtras(const CLI::App& app) {
     const std::vector<std::string> extras = app.remaining(true);
     if (extras.empty())
@@ -390,10 +611,54 @@ void RejectExtras(const CLI::App& app) {
     for (const std::string& extra : extras)
         list += (list.empty() ? "'" : ", '") + extra + "'";
     if (app.get_subcommands().empty()) {
-        UsageError("Unbekannter Unterbefehl oder unbekannte Angabe: " + list +
-                   ". Möglich sind generate, reduce und info.");
+        UsageError("Unbekannter Unterbefehl oder unbekannte Angabe: " + list + ". Möglich sind " +
+                   kCommandList + ".");
     }
     UsageError("Unerwartete Angabe: " + list + ".");
+}
+
+CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& description) {
+    CLI::App* command = app.add_subcommand(name, description);
+    command->group("Unterbefehle");
+    command->get_help_ptr()->group("Optionen");
+    return command;
+}
+
+CLI::Option* AddOption(CLI::App* command, const std::string& name, std::string& value,
+                       const std::string& description, const std::string& type = "DATEI") {
+    return command->add_option(name, value, description)->type_name(type);
+}
+
+// --plan, and --required unless the command only shows the week.
+void AddWeekOptions(CLI::App* command, WeekArgs& args, bool withRequired) {
+    AddOption(command, "--plan", args.plan,
+              "Tippplandatei der Woche (84 Bytes je Spiel, 11 bis 14 Spiele); die Filterdateien "
+              "gleichen Namens (.tfd, .seq, .bld, .tzw, Groß- und Kleinschreibung beliebig) "
+              "gelten mit, eine fehlende schränkt nichts ein")
+        ->required();
+    if (withRequired) {
+        args.requiredOption =
+            AddOption(command, "--required", args.required,
+                      "Wie viele Prozentfilterketten eine Reihe erfüllen muss, 0 bis zur Zahl der "
+                      "Ketten; ohne Angabe alle",
+                      "K");
+    }
+}
+
+void AddLimitOptions(CLI::App* command, LimitArgs& args) {
+    args.guaranteeOption =
+        AddOption(command, "--guarantee", args.guarantee,
+                  "Gewinngarantie: 0 behält alle Reihen, 1 bis 3 verkleinern das System so, dass "
+                  "jede Reihe höchstens so viele Spiele von einer behaltenen abweicht (nicht "
+                  "zusammen mit --count)",
+                  "K");
+    args.countOption = AddOption(command, "--count", args.count,
+                                 "Zufällig auf diese Reihenanzahl verkleinern, ganze Zahl ab 0 "
+                                 "(nicht zusammen mit --guarantee)",
+                                 "ANZAHL");
+    args.seedOption =
+        AddOption(command, "--seed", args.seed,
+                  "Startwert des Zufalls für --count; ohne Angabe gilt die Uhrzeit", "ZAHL");
 }
 
 int Main(int argc, char** argv) {
@@ -402,7 +667,8 @@ int Main(int argc, char** argv) {
 
     CLI::App app{
         "Velmora – Systemwetten im Fußballtoto von der Kommandozeile: Reihen aus einem Tippplan "
-        "erzeugen, Reihendateien auf eine Gewinngarantie verkleinern und auswerten.",
+        "unter den Filtern der Woche erzeugen, Reihendateien filtern, bereinigen, auf eine "
+        "Gewinngarantie verkleinern und auswerten.",
         kProgram};
     GermanLabels(app);
     app.option_defaults()->group("Optionen");
@@ -414,73 +680,69 @@ int Main(int argc, char** argv) {
     app.require_subcommand(0, 1);
 
     GenerateArgs generate;
-    CLI::App* generateCommand = app.add_subcommand(
-        "generate",
-        "Das Vollsystem eines Tippplans erzeugen, wahlweise auf eine Gewinngarantie oder eine "
-        "Reihenanzahl begrenzen, und als Reihendatei speichern");
-    generateCommand->group("Unterbefehle");
-    generateCommand->get_help_ptr()->group("Optionen");
-    generateCommand
-        ->add_option("--plan", generate.plan,
-                     "Tippplandatei der Woche (84 Bytes je Spiel, 11 bis 14 Spiele)")
-        ->type_name("DATEI")
+    CLI::App* generateCommand = AddCommand(
+        app, "generate",
+        "Das Vollsystem eines Tippplans unter den Filtern der Woche erzeugen, wahlweise auf eine "
+        "Gewinngarantie oder eine Reihenanzahl begrenzen, und als Reihendatei speichern");
+    AddWeekOptions(generateCommand, generate.week, true);
+    AddLimitOptions(generateCommand, generate.limit);
+    AddOption(generateCommand, "--out", generate.out, "Zu schreibende Reihendatei")->required();
+
+    FilterArgs filter;
+    CLI::App* filterCommand = AddCommand(
+        app, "filter",
+        "Die Reihen einer Reihendatei behalten, die alle Filter der Woche erfüllen, und wie bei "
+        "generate begrenzen");
+    AddWeekOptions(filterCommand, filter.week, true);
+    AddOption(filterCommand, "--rows", filter.rows, "Zu lesende Reihendatei (Spielzahl des Plans)")
         ->required();
-    generate.guaranteeOption =
-        generateCommand
-            ->add_option("--guarantee", generate.guarantee,
-                         "Gewinngarantie: 0 behält alle Reihen, 1 bis 3 verkleinern das System "
-                         "so, dass jede Reihe höchstens so viele Spiele von einer behaltenen "
-                         "abweicht (nicht zusammen mit --count)")
-            ->type_name("K");
-    generate.countOption =
-        generateCommand
-            ->add_option("--count", generate.count,
-                         "Zufällig auf diese Reihenanzahl verkleinern, ganze Zahl ab 0 (nicht "
-                         "zusammen mit --guarantee)")
-            ->type_name("ANZAHL");
-    generate.seedOption = generateCommand
-                              ->add_option("--seed", generate.seed,
-                                           "Startwert des Zufalls für --count; ohne Angabe "
-                                           "gilt die Uhrzeit")
-                              ->type_name("ZAHL");
-    generateCommand->add_option("--out", generate.out, "Zu schreibende Reihendatei")
-        ->type_name("DATEI")
+    AddLimitOptions(filterCommand, filter.limit);
+    AddOption(filterCommand, "--out", filter.out,
+              "Zu schreibende Reihendatei (darf die gelesene Datei sein)")
         ->required();
+
+    FilterArgs eliminate;
+    CLI::App* eliminateCommand = AddCommand(
+        app, "eliminate",
+        "Aus einer Reihendatei jede Reihe entfernen, die alle Filter der Woche erfüllt; ohne "
+        "Verkleinerung");
+    AddWeekOptions(eliminateCommand, eliminate.week, true);
+    AddOption(eliminateCommand, "--rows", eliminate.rows,
+              "Zu lesende Reihendatei (Spielzahl des Plans)")
+        ->required();
+    AddOption(eliminateCommand, "--out", eliminate.out,
+              "Zu schreibende Reihendatei (darf die gelesene Datei sein)")
+        ->required();
+
+    ShowArgs show;
+    CLI::App* showCommand = AddCommand(
+        app, "show",
+        "Tippplan und Filter der Woche anzeigen: ohne --json als kurze Übersicht, mit --json "
+        "vollständig (Tendenzen, alle Filterfelder, Ketten)");
+    AddWeekOptions(showCommand, show.week, false);
+    showCommand->add_flag("--json", show.json, "Ausgabe als JSON-Objekt statt als Übersicht");
 
     ReduceArgs reduce;
     CLI::App* reduceCommand =
-        app.add_subcommand("reduce", "Eine Reihendatei auf eine Gewinngarantie verkleinern");
-    reduceCommand->group("Unterbefehle");
-    reduceCommand->get_help_ptr()->group("Optionen");
-    reduceCommand->add_option("--games", reduce.games, "Spielzahl der Reihen, 11 bis 14")
-        ->type_name("N")
+        AddCommand(app, "reduce", "Eine Reihendatei auf eine Gewinngarantie verkleinern");
+    AddOption(reduceCommand, "--games", reduce.games, "Spielzahl der Reihen, 11 bis 14", "N")
         ->required();
-    reduceCommand->add_option("--rows", reduce.rows, "Zu lesende Reihendatei")
-        ->type_name("DATEI")
+    AddOption(reduceCommand, "--rows", reduce.rows, "Zu lesende Reihendatei")->required();
+    AddOption(reduceCommand, "--guarantee", reduce.guarantee,
+              "Gewinngarantie 1, 2 oder 3: jede Reihe weicht höchstens so viele Spiele von einer "
+              "behaltenen ab",
+              "K")
         ->required();
-    reduceCommand
-        ->add_option("--guarantee", reduce.guarantee,
-                     "Gewinngarantie 1, 2 oder 3: jede Reihe weicht höchstens so viele Spiele "
-                     "von einer behaltenen ab")
-        ->type_name("K")
-        ->required();
-    reduceCommand
-        ->add_option("--out", reduce.out,
-                     "Zu schreibende Reihendatei (darf die gelesene Datei sein)")
-        ->type_name("DATEI")
+    AddOption(reduceCommand, "--out", reduce.out,
+              "Zu schreibende Reihendatei (darf die gelesene Datei sein)")
         ->required();
 
     InfoArgs info;
-    CLI::App* infoCommand = app.add_subcommand(
-        "info", "Reihenanzahl und je Spiel die Häufigkeit der Tipps 1, 0 und 2 anzeigen");
-    infoCommand->group("Unterbefehle");
-    infoCommand->get_help_ptr()->group("Optionen");
-    infoCommand->add_option("--games", info.games, "Spielzahl der Reihen, 11 bis 14")
-        ->type_name("N")
+    CLI::App* infoCommand = AddCommand(
+        app, "info", "Reihenanzahl und je Spiel die Häufigkeit der Tipps 1, 0 und 2 anzeigen");
+    AddOption(infoCommand, "--games", info.games, "Spielzahl der Reihen, 11 bis 14", "N")
         ->required();
-    infoCommand->add_option("--rows", info.rows, "Zu lesende Reihendatei")
-        ->type_name("DATEI")
-        ->required();
+    AddOption(infoCommand, "--rows", info.rows, "Zu lesende Reihendatei")->required();
     infoCommand->add_flag("--json", info.json, "Ausgabe als JSON-Objekt statt als Tabelle");
 
     try {
@@ -496,12 +758,18 @@ int Main(int argc, char** argv) {
 
     if (generateCommand->parsed())
         return RunGenerate(generate);
+    if (filterCommand->parsed())
+        return RunFilter(filter, false);
+    if (eliminateCommand->parsed())
+        return RunFilter(eliminate, true);
+    if (showCommand->parsed())
+        return RunShow(show);
     if (reduceCommand->parsed())
         return RunReduce(reduce);
     if (infoCommand->parsed())
         return RunInfo(info);
-    UsageError("Bitte einen Unterbefehl angeben: generate, reduce oder info. Hilfe: " +
-               std::string(kProgram) + " --help");
+    UsageError("Bitte einen Unterbefehl angeben: " + std::string(kCommandList) +
+               ". Hilfe: " + std::string(kProgram) + " --help");
 }
 
 }  // namespace

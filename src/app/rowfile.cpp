@@ -8,29 +8,31 @@
 
 namespace velmora {
 
-RowFileContent ReadRowFile(const std::string& path, int n) {
+RowFileContent ParseRows(std::vector<std::uint8_t> bytes, int n, const std::string& source) {
     RowFileContent content{TRowList(n), {}};
-    FileBytes file = ReadWholeFile(path);
-    if (!file.ok()) {
-        content.error = file.error;
-        return content;
-    }
-    if (file.bytes.size() % static_cast<std::size_t>(n) != 0) {
+    if (bytes.size() % static_cast<std::size_t>(n) != 0) {
         content.error = kGameCountMismatch;
         return content;
     }
-    const auto bad = std::find_if(file.bytes.begin(), file.bytes.end(),
-                                  [](std::uint8_t b) { return !IsSign(b); });
-    if (bad != file.bytes.end()) {
-        const auto row = (bad - file.bytes.begin()) / n + 1;
-        content.error = "Die Datei '" + path + "' ist keine Reihendatei: Reihe " +
+    const auto bad =
+        std::find_if(bytes.begin(), bytes.end(), [](std::uint8_t b) { return !IsSign(b); });
+    if (bad != bytes.end()) {
+        const auto row = (bad - bytes.begin()) / n + 1;
+        content.error = "Die Datei '" + source + "' ist keine Reihendatei: Reihe " +
                         std::to_string(row) +
                         " enthält ein Zeichen, das kein Tippzeichen (0, 1 oder 2) ist. "
                         "Es wurde keine Reihe übernommen.";
         return content;
     }
-    content.rows.AssignBytes(std::move(file.bytes));
+    content.rows.AssignBytes(std::move(bytes));
     return content;
+}
+
+RowFileContent ReadRowFile(const std::string& path, int n) {
+    FileBytes file = ReadWholeFile(path);
+    if (!file.ok())
+        return {TRowList(n), file.error};
+    return ParseRows(std::move(file.bytes), n, path);
 }
 
 std::string WriteRowFile(const std::string& path, const TRowList& rows) {

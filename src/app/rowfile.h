@@ -1,7 +1,9 @@
 // Row files: the rows of a system, N bytes each, no header.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/rowlist.h"
 
@@ -14,6 +16,9 @@ struct RowFileContent {
     std::string error;  // empty when the file was read
     bool ok() const { return error.empty(); }
 };
+
+// Rows of n games from a row file's bytes; `source` names the file in messages.
+RowFileContent ParseRows(std::vector<std::uint8_t> bytes, int n, const std::string& source);
 
 // Reads a row file of n-game rows. A size that is not a multiple of n, or a byte that is
 // not a sign code, refuses the whole file.

@@ -12,7 +12,7 @@ FileDialogRequest RowFileRequest(const Workspace& workspace) {
 }
 
 // Runs the open dialog and reads the chosen file; reports a refusal and returns nothing.
-std::optional<TRowList> ChooseAndReadRows(Workspace& workspace, RowFileView& view) {
+std::optional<TRowList> ChooseAndReadRows(Workspace& workspace, FileCommandView& view) {
     const std::optional<std::string> name = view.OpenFileName(RowFileRequest(workspace));
     if (!name)
         return std::nullopt;
@@ -25,7 +25,7 @@ std::optional<TRowList> ChooseAndReadRows(Workspace& workspace, RowFileView& vie
     return std::move(content.rows);
 }
 
-void AddRows(Workspace& workspace, RowFileView& view, bool replace) {
+void AddRows(Workspace& workspace, FileCommandView& view, bool replace) {
     std::optional<TRowList> rows = ChooseAndReadRows(workspace, view);
     if (!rows)
         return;
@@ -34,10 +34,10 @@ void AddRows(Workspace& workspace, RowFileView& view, bool replace) {
     } else {
         workspace.rows.AppendAll(*rows);
     }
-    view.ShowSystemSize(workspace.rows.Count());
+    workspace.systemSizeText = std::to_string(workspace.rows.Count());
 }
 
-void WriteRows(Workspace& workspace, RowFileView& view) {
+void WriteRows(Workspace& workspace, FileCommandView& view) {
     if (!IsValidGameCount(workspace.games))
         return;
     if (std::string error = WriteRowFile(workspace.rowFileName, workspace.rows); !error.empty())
@@ -46,19 +46,19 @@ void WriteRows(Workspace& workspace, RowFileView& view) {
 
 }  // namespace
 
-void System1Click(Workspace& workspace, RowFileView& view) {
+void System1Click(Workspace& workspace, FileCommandView& view) {
     AddRows(workspace, view, true);
 }
 
-void Systemffnen1Click(Workspace& workspace, RowFileView& view) {
+void Systemffnen1Click(Workspace& workspace, FileCommandView& view) {
     AddRows(workspace, view, false);
 }
 
-void Systemspeichern1Click(Workspace& workspace, RowFileView& view) {
+void Systemspeichern1Click(Workspace& workspace, FileCommandView& view) {
     WriteRows(workspace, view);
 }
 
-void Systemspeichernunter1Click(Workspace& workspace, RowFileView& view) {
+void Systemspeichernunter1Click(Workspace& workspace, FileCommandView& view) {
     const std::optional<std::string> name = view.SaveFileName(RowFileRequest(workspace));
     if (!name)
         return;
@@ -66,13 +66,13 @@ void Systemspeichernunter1Click(Workspace& workspace, RowFileView& view) {
     WriteRows(workspace, view);
 }
 
-void InFremdsystemvorhandeneReiheneliminieren1Click(Workspace& workspace, RowFileView& view) {
+void InFremdsystemvorhandeneReiheneliminieren1Click(Workspace& workspace, FileCommandView& view) {
     const std::optional<TRowList> foreign = ChooseAndReadRows(workspace, view);
     if (!foreign)
         return;
     if (workspace.rows.Games() == workspace.games)
         RemoveRowsPresentIn(workspace.rows, *foreign);
-    view.ShowSystemSize(workspace.rows.Count());
+    workspace.systemSizeText = std::to_string(workspace.rows.Count());
 }
 
 }  // namespace velmora

@@ -1,23 +1,46 @@
-// The working state of the main window: one week's tip plan, filters and system.
+// The working state of the main window: one week's tip plan, filters and system, the
+// names of its files and the texts the window shows.
 #pragma once
 
 #include <string>
 
 #include "app/tipplanfile.h"
 #include "filters/filterset.h"
+#include "model/generation.h"
 #include "model/rowlist.h"
 #include "model/tipplan.h"
 
 namespace velmora {
 
+inline constexpr const char* kNewTipPlanName = "NEU";
+
 struct Workspace {
     int games = kMinGames;
     TTipPlan plan;
-    TipPlanStream tipPlanStream;
+    TipPlanStream tipPlanStream;  // the tip plan as stored, one record per game
     TFilterSet filters;
     TRowList rows{kMinGames};
+    int rowsPerSlip = 12;
+
+    // Settings of "Tippreihenbegrenzung", read by "System erstellen" and "Filtern".
+    GenerationSettings generation;
+
     std::string programDirectory;
+    std::string tipPlanName;
+    std::string blockFilterName;
+    std::string filterValueName;
     std::string rowFileName = "meintip.prd";
+    std::string slipSettingsName;
+
+    // Makes the change test on closing report a change.
+    bool filtersModified = false;
+    // The menu item "Filteranzeige": whether the filter display is wanted beside the window.
+    bool filterDisplayWanted = true;
+
+    // Texts shown by the window.
+    std::string upperStatus;     // "TOTOTIP: name"
+    std::string lowerStatus;     // "VOLLSYSTEM: n Reihen" or "Es Fehlen noch Tips"
+    std::string systemSizeText;  // the row count beside "Systemgröße:"
 };
 
 }  // namespace velmora

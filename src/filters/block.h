@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "model/sign.h"
 
@@ -22,5 +23,17 @@ struct TBlockFilter {
     bool operator==(const TBlockFilter&) const = default;
 };
 static_assert(sizeof(TBlockFilter) == 46);
+
+// The row holds n sign codes 0 to 2; games beyond n are never read.
+
+// The number of games 1..n whose sign in the row is marked in the block.
+int blockHits(const Sign* row, const TBlockFilter& block, int n);
+// The most hit games that follow one another directly.
+int longestHitRun(const Sign* row, const TBlockFilter& block, int n);
+// minHits <= hits <= maxHits and no run of hit games longer than maxRun.
+bool passesBlock(const Sign* row, const TBlockFilter& block, int n);
+// Every block must be met, except that blocks joined with "oder" form a chain of which one
+// member suffices. An empty list passes every row.
+bool passesBlockFilters(const Sign* row, std::span<const TBlockFilter> blocks, int n);
 
 }  // namespace velmora

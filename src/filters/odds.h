@@ -16,4 +16,16 @@ struct TOddsFilter : TFilterValueRecord {
     }
 };
 
+// The row holds n sign codes 0 to 2; games beyond n are never read.
+
+// The combined odds: 1.0 multiplied in game order by the odds of each game's sign.
+inline double rowProduct(const Sign* row, const TFilterValueRecord& filter, int n) {
+    double product = 1.0;
+    for (int g = 0; g < n; ++g)
+        product *= filter.values[g][row[g]];
+    return product;
+}
+// Inactive: every row passes. Active: minValue <= product <= maxValue.
+bool passesOdds(const Sign* row, const TOddsFilter& filter, int n);
+
 }  // namespace velmora

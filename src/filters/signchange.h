@@ -25,4 +25,8 @@ static_assert(sizeof(TSignChangeFilter) == 5);
 
 int countSignChanges(const Sign* row, int n);
 
+// Brings the fields into the ranges the window offers for n games: minima 0 to n - 1,
+// maxima 1 to n - 1.
+void ClampToGameCount(TSignChangeFilter& filter, int n);
+
 }  // namespace velmora

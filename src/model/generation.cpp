@@ -25,8 +25,6 @@ std::string NotAnIntegerMessage(std::string_view text) {
     return message;
 }
 
-namespace {
-
 void LimitRows(const GenerationSettings& settings, TRowList& rows, const AbortFlag& abort,
                GenerationView& view, std::uint64_t seed) {
     if (settings.limit == RowLimit::Guarantee) {
@@ -42,8 +40,6 @@ void LimitRows(const GenerationSettings& settings, TRowList& rows, const AbortFl
     if (ReduceToCount(rows, *target, seed) == CountReduction::TargetNotSmaller)
         view.ShowMessage(MessageKind::Warning, kTargetTooLargeWarning);
 }
-
-}  // namespace
 
 GenerationOutcome RunGeneration(int n, TTipPlan& plan, const TFilterSet& filters,
                                 const GenerationSettings& settings, TRowList& rows,

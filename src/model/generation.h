@@ -45,6 +45,11 @@ std::optional<std::int32_t> ParseInteger(std::string_view text);
 // "'%s' ist kein gültiger Integerwert"
 std::string NotAnIntegerMessage(std::string_view text);
 
+// Reduces the rows to the chosen guarantee or cuts them at random to the number in the
+// row-count field; an unreadable number or a target not below the row count is reported.
+void LimitRows(const GenerationSettings& settings, TRowList& rows, const AbortFlag& abort,
+               GenerationView& view, std::uint64_t seed);
+
 // The steps of "System erstellen" in their order. The plan is left in tendency order.
 GenerationOutcome RunGeneration(int n, TTipPlan& plan, const TFilterSet& filters,
                                 const GenerationSettings& settings, TRowList& rows,

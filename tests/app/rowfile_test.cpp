@@ -66,11 +66,10 @@ TEST(RemoveRowsPresentIn, RemovesEveryCopyAndKeepsTheRestInOrder) {
 }
 
 // The commands with dialogs answered in advance.
-struct FakeRowFileView : RowFileView {
+struct FakeRowFileView : FileCommandView {
     std::optional<std::string> answer;
     std::vector<std::string> messages;
     std::vector<FileDialogRequest> requests;
-    std::optional<std::int32_t> shownSize;
 
     std::optional<std::string> OpenFileName(const FileDialogRequest& r) override {
         requests.push_back(r);
@@ -84,7 +83,6 @@ struct FakeRowFileView : RowFileView {
         EXPECT_EQ(kind, MessageKind::Error);
         messages.push_back(text);
     }
-    void ShowSystemSize(std::int32_t rows) override { shownSize = rows; }
 };
 
 class RowFileCommands : public testing::TempDirTest {
@@ -108,7 +106,7 @@ TEST_F(RowFileCommands, OpenReplacesAppendAppends) {
     Systemffnen1Click(workspace, view);
     EXPECT_EQ(RowStrings(workspace.rows), (std::vector<std::string>{"11111111111", "22222222222",
                                                                     "00000000000", "11111111111"}));
-    EXPECT_EQ(view.shownSize, 4);
+    EXPECT_EQ(workspace.systemSizeText, "4");
     EXPECT_EQ(view.requests.back().filter, "Tippreihen|*.prd");
 
     System1Click(workspace, view);
@@ -126,7 +124,7 @@ TEST_F(RowFileCommands, CancelledOrRefusedOpenChangesNothing) {
     EXPECT_EQ(view.messages, std::vector<std::string>{"Spielezahlen stimmen nicht überein"});
     EXPECT_EQ(workspace.rows, before);
     EXPECT_EQ(workspace.rowFileName, Path("meintip.prd"));
-    EXPECT_FALSE(view.shownSize);
+    EXPECT_EQ(workspace.systemSizeText, "");
 }
 
 TEST_F(RowFileCommands, SaveAndSaveUnder) {
@@ -148,7 +146,7 @@ TEST_F(RowFileCommands, ForeignSystemRemovesItsRowsAndBecomesTheRowFile) {
     view.answer = Path("other.prd");
     InFremdsystemvorhandeneReiheneliminieren1Click(workspace, view);
     EXPECT_EQ(RowStrings(workspace.rows), std::vector<std::string>{"22222222222"});
-    EXPECT_EQ(view.shownSize, 1);
+    EXPECT_EQ(workspace.systemSizeText, "1");
     EXPECT_EQ(workspace.rowFileName, Path("other.prd"));
 
     view.answer = Path("twelve.prd");

@@ -1,0 +1,50 @@
+// Reading a week's whole file set: the tip plan file and its four sibling files.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/filterfiles.h"
+#include "app/tipplanfile.h"
+#include "filters/filterset.h"
+
+namespace velmora {
+
+struct WeekFiles {
+    TipPlanStream records;
+    std::vector<TBlockFilter> blocks;
+    std::vector<TSequenceRule> sequences;
+    std::vector<TFilterValueRecord> values;  // odds, then up to five percentage filters
+    Bytes signChange;                        // up to five bytes
+    bool signChangePresent = false;
+    // Sibling files that do not exist, resolved to the names they would be created under.
+    std::vector<std::string> missing;
+    std::string error;  // the set is unusable; nothing of it should be applied
+    bool ok() const { return error.empty(); }
+};
+
+// The names of a set's five files; normally all derived from the tip plan name.
+struct WeekFileNames {
+    std::string tipPlan;
+    std::string blocks;
+    std::string values;
+    std::string sequences;
+    std::string signChange;
+};
+WeekFileNames DerivedNames(const std::string& tipPlanName);
+
+// Reads and checks every member before anything is applied. Missing block filter, sequence,
+// filter value and sign-change files read as empty; an empty filter value file as well.
+WeekFiles ReadWeekFiles(const WeekFileNames& names);
+inline WeekFiles ReadWeekFiles(const std::string& tipPlanName) {
+    return ReadWeekFiles(DerivedNames(tipPlanName));
+}
+
+// Creates the missing sibling files empty, as the window does when it opens a set.
+void CreateMissingSiblings(const WeekFiles& files);
+
+// The filter settings a set gives n games on its own, without a window's defaults:
+// whatever is missing restricts nothing.
+TFilterSet FiltersOf(const WeekFiles& files, int n);
+
+}  // namespace velmora

@@ -1,0 +1,73 @@
+#include "app/filesetnames.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+namespace velmora {
+namespace {
+
+// Names shorter than an extension cannot be derived from; they get one first.
+std::string WithRoomForExtension(const std::string& name) {
+    return name.size() >= 3 ? name : name + ".ttd";
+}
+
+std::string WithoutExtension(const std::string& name) {
+    const std::string full = WithRoomForExtension(name);
+    return full.substr(0, full.size() - 3);
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+}  // namespace
+
+std::string BlockFilterName(const std::string& tipPlanName) {
+    std::string name = WithRoomForExtension(tipPlanName);
+    name[name.size() - 2] = 'f';
+    return name;
+}
+
+std::string FilterValueName(const std::string& tipPlanName) {
+    std::string name = WithRoomForExtension(tipPlanName);
+    name[name.size() - 3] = 'b';
+    name[name.size() - 2] = 'l';
+    return name;
+}
+
+std::string SequenceName(const std::string& tipPlanName) {
+    return WithoutExtension(tipPlanName) + "seq";
+}
+
+std::string SignChangeName(const std::string& tipPlanName) {
+    return WithoutExtension(tipPlanName) + "tzw";
+}
+
+std::string TipPlanNameTtd(const std::string& tipPlanName) {
+    return WithoutExtension(tipPlanName) + "TTD";
+}
+
+std::string ResolveFileName(const std::string& name, bool lowerNewExtension) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path path(name);
+    if (fs::exists(path, error))
+        return name;
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    const std::string wanted = Lower(path.filename().string());
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (Lower(it->path().filename().string()) == wanted)
+            return (path.parent_path() / it->path().filename()).string();
+    }
+    if (!lowerNewExtension || !path.has_extension())
+        return name;
+    fs::path lowered = path;
+    lowered.replace_extension(Lower(path.extension().string()));
+    return lowered.string();
+}
+
+}  // namespace velmora

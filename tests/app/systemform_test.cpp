@@ -1,0 +1,330 @@
+#include "app/systemform.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+
+#include "app/filterfiles.h"
+#include "app/rowfile.h"
+#include "support/tempdir.h"
+#include "support/testplans.h"
+
+namespace velmora {
+namespace {
+
+struct FakeView : SystemFormView {
+    std::deque<std::optional<std::string>> answers;  // for the file dialogs, in order
+    std::vector<FileDialogRequest> requests;
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    bool yes = false;
+    std::optional<bool> filterDisplay;
+    int editorShown = 0;
+
+    std::optional<std::string> Answer(const FileDialogRequest& request) {
+        requests.push_back(request);
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> OpenFileName(const FileDialogRequest& r) override {
+        return Answer(r);
+    }
+    std::optional<std::string> SaveFileName(const FileDialogRequest& r) override {
+        return Answer(r);
+    }
+    void ShowMessage(MessageKind, const std::string& text) override { messages.push_back(text); }
+    bool Ask(const std::string& question) override {
+        questions.push_back(question);
+        return yes;
+    }
+    void ShowTipPlanEditor() override { ++editorShown; }
+    void SetFilterDisplayVisible(bool visible) override { filterDisplay = visible; }
+};
+
+struct FakeProgress : GenerationView {
+    std::vector<std::string> messages;
+    void ShowMessage(MessageKind, const std::string& text) override { messages.push_back(text); }
+};
+
+class SystemFormTest : public testing::TempDirTest {
+  protected:
+    std::string Dir() const { return dir_.string() + "/"; }
+
+    // A week of n games: games 1 to 6 with three signs, the rest on "1".
+    void WriteWeek(const std::string& tipPlanFile, int n) {
+        TipPlanStream records(static_cast<std::size_t>(n), GameRecord::Blank());
+        TTipPlan plan;
+        for (int g = 1; g <= n; ++g) {
+            plan.SetTendency(g, 1, 5);
+            if (g <= 6) {
+                plan.SetTendency(g, 0, 3);
+                plan.SetTendency(g, 2, 1);
+            }
+        }
+        SyncTipPlan(records, plan);
+        ASSERT_EQ(WriteTipPlanFile(Path(tipPlanFile), records), "");
+    }
+
+    void WriteDefaultSet(int n = 11) {
+        WriteWeek("AKTUELLEWOCHE.TTD", n);
+        std::vector<std::uint8_t> slips(28, 0);
+        slips[24] = 8;
+        WriteBytes("schein.dat", slips);
+        const Bytes values = EncodeFilterValues(TOddsFilter::Defaults(), TPercentFilters{});
+        WriteBytes("aktuelleWoche.bld", values);
+    }
+
+    SystemForm Started() {
+        SystemForm form(Dir());
+        form.FormShow(view);
+        return form;
+    }
+
+    FakeView view;
+};
+
+TEST_F(SystemFormTest, CreationDefaults) {
+    const SystemForm form(Dir());
+    const Workspace& s = form.State();
+    EXPECT_EQ(s.games, 11);
+    EXPECT_EQ(s.tipPlanName, Dir() + "AKTUELLEWOCHE.TTD");
+    EXPECT_EQ(s.filterValueName, Dir() + "aktuelleWoche.bld");
+    EXPECT_EQ(s.rowFileName, Dir() + "meintip.prd");
+    EXPECT_EQ(s.rowsPerSlip, 12);
+    EXPECT_EQ(s.filters.odds, TOddsFilter::Defaults());
+    EXPECT_EQ(s.filters.signChange, (TSignChangeFilter{0, 10, 0, 10, 0}));
+    EXPECT_EQ(s.lowerStatus, "Es Fehlen noch Tips");
+}
+
+TEST_F(SystemFormTest, ShowingLoadsTheDefaultSet) {
+    WriteDefaultSet(13);
+    SystemForm form = Started();
+    const Workspace& s = form.State();
+    EXPECT_TRUE(view.messages.empty()) << view.messages.front();
+    EXPECT_EQ(s.games, 13);
+    EXPECT_EQ(s.rowsPerSlip, 8);
+    EXPECT_EQ(s.lowerStatus, "VOLLSYSTEM: 729 Reihen");
+    EXPECT_EQ(s.upperStatus, "TOTOTIP: " + Dir() + "AKTUELLEWOCHE.TTD");
+    EXPECT_EQ(form.GuaranteeCaption(3), 10);
+    EXPECT_FALSE(s.filtersModified);
+    // Missing block filter and sequence files are created empty.
+    EXPECT_TRUE(std::filesystem::exists(Path("aktuellewoche.tfd")));
+    EXPECT_TRUE(std::filesystem::exists(Path("AKTUELLEWOCHE.seq")));
+}
+
+TEST_F(SystemFormTest, MissingDefaultFilesStopTheStartWithAMessage) {
+    WriteDefaultSet();
+    std::filesystem::remove(Path("schein.dat"));
+    SystemForm withoutSlips = Started();
+    EXPECT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(withoutSlips.State().lowerStatus, "Es Fehlen noch Tips");
+
+    WriteDefaultSet();
+    std::filesystem::remove(Path("aktuelleWoche.bld"));
+    view.messages.clear();
+    SystemForm withoutValues = Started();
+    EXPECT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(withoutValues.State().lowerStatus, "VOLLSYSTEM: 729 Reihen");
+}
+
+TEST_F(SystemFormTest, NeuStartsAnEmptyWeek) {
+    WriteDefaultSet(13);
+    SystemForm form = Started();
+    form.State().rows = testing::RowsFromStrings({"1111111111111"});
+    form.Neu1Click(view);
+    const Workspace& s = form.State();
+    EXPECT_EQ(s.tipPlanStream.size(), 13u);
+    EXPECT_EQ(s.tipPlanStream[12], GameRecord::Blank());
+    EXPECT_EQ(s.upperStatus, "TOTOTIP NEU");
+    EXPECT_EQ(s.lowerStatus, "Es Fehlen noch Tips");
+    EXPECT_EQ(s.tipPlanName, "NEU");
+    EXPECT_TRUE(s.rows.Empty());
+    EXPECT_TRUE(s.filters.blocks.empty());
+    EXPECT_TRUE(s.filtersModified);
+    EXPECT_EQ(view.editorShown, 1);
+    EXPECT_FALSE(form.TipPlanUnchanged());
+}
+
+TEST_F(SystemFormTest, SavedTwelveGameSetReopensTheSame) {
+    WriteDefaultSet();
+    SystemForm form = Started();
+    form.SetGameCount(12);
+    form.SetTendency(12, 2, 4);
+    form.State().filters.sequences.push_back({{1, 1}, 0, 2, 0, 1});
+    view.answers = {Path("week1.ttd")};
+    form.Speichernunter1Click(view);
+    ASSERT_TRUE(view.messages.empty()) << view.messages.front();
+    EXPECT_EQ(form.State().tipPlanName, Path("week1.TTD"));
+    EXPECT_EQ(ReadBytes("week1.ttd").size(), 1008u);
+    EXPECT_EQ(ReadBytes("week1.bld").size(), 2136u);
+    EXPECT_EQ(ReadBytes("week1.tzw").size(), 5u);
+    EXPECT_EQ(ReadBytes("week1.seq").size(), 14u);
+    EXPECT_TRUE(std::filesystem::exists(Path("week1.tfd")));
+
+    SystemForm other(Dir());
+    view.answers = {Path("week1.ttd")};
+    other.ffnen1Click(view);
+    ASSERT_TRUE(view.messages.empty()) << view.messages.front();
+    EXPECT_EQ(other.State().games, 12);
+    EXPECT_EQ(other.State().plan.Tendency(12, 2), 4);
+    EXPECT_EQ(other.State().filters.sequences.size(), 1u);
+    EXPECT_EQ(other.State().tipPlanName, Path("week1.TTD"));
+    EXPECT_EQ(other.State().blockFilterName, Path("week1.tfd"));
+    EXPECT_TRUE(other.TipPlanUnchanged());
+}
+
+TEST_F(SystemFormTest, DamagedMemberFileChangesNothing) {
+    WriteDefaultSet();
+    SystemForm form = Started();
+    WriteWeek("week2.ttd", 14);
+    WriteBytes("week2.seq", {1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 12, 0, 1});  // length 12
+    const Workspace before = form.State();
+    view.answers = {Path("week2.ttd")};
+    form.ffnen1Click(view);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].find("Sequenz 1"), std::string::npos);
+    EXPECT_EQ(form.State().games, before.games);
+    EXPECT_EQ(form.State().tipPlanName, before.tipPlanName);
+    EXPECT_EQ(form.State().plan, before.plan);
+}
+
+TEST_F(SystemFormTest, SavingANewWeekAsksForItsName) {
+    WriteDefaultSet();
+    SystemForm form = Started();
+    form.Neu1Click(view);
+    form.Speichern1Click(view);  // dialog cancelled
+    EXPECT_EQ(form.State().tipPlanName, "NEU");
+    EXPECT_TRUE(form.State().filtersModified);
+
+    view.answers = {Path("neu")};
+    form.Speichern1Click(view);
+    EXPECT_EQ(view.requests.back().defaultExtension, "TTD");
+    EXPECT_EQ(form.State().tipPlanName, Path("neu.TTD"));
+    EXPECT_EQ(ReadBytes("neu.ttd").size(), 11u * 84u);
+    EXPECT_FALSE(form.State().filtersModified);
+}
+
+TEST_F(SystemFormTest, CloseAsksExactlyWhenThePlanOrAFilterChanged) {
+    WriteDefaultSet();
+    auto asksOnClose = [&](auto change) {
+        SystemForm form = Started();
+        view.questions.clear();
+        change(form);
+        form.FormHide(view);
+        return !view.questions.empty();
+    };
+    EXPECT_FALSE(asksOnClose([](SystemForm&) {}));
+    EXPECT_TRUE(asksOnClose([](SystemForm& f) { f.SetTendency(3, 2, 0); }));
+    EXPECT_EQ(view.questions.back(), "Sollen Tippplan/-filter gespeichert werden?");
+    EXPECT_TRUE(asksOnClose([](SystemForm& f) { f.OddsFilterConfirmed(); }));
+    EXPECT_TRUE(asksOnClose([](SystemForm& f) { f.PercentFilterConfirmed(false); }));
+    EXPECT_TRUE(asksOnClose([&](SystemForm& f) { f.StoreBlock(1, TBlockFilter{}, view); }));
+    EXPECT_TRUE(asksOnClose([&](SystemForm& f) {
+        f.StoreBlock(1, TBlockFilter{}, view);
+        f.DeleteBlock(1, view);
+    }));
+    // The sequence buttons are rebuilt last, which clears the flag.
+    EXPECT_FALSE(asksOnClose([](SystemForm& f) { f.StoreSequence(1, {{1}, 0, 1, 0, 3}); }));
+}
+
+TEST_F(SystemFormTest, YesOnCloseSavesThePlan) {
+    WriteDefaultSet();
+    SystemForm form = Started();
+    form.SetTendency(11, 0, 2);
+    view.yes = true;
+    form.FormHide(view);
+    SystemForm reopened = Started();
+    EXPECT_EQ(reopened.State().plan.Tendency(11, 0), 2);
+}
+
+TEST_F(SystemFormTest, ChainCountFollowsThePercentageCheckBoxes) {
+    SystemForm form(Dir());
+    TFilterSet& f = form.State().filters;
+    form.SetPercentActive(1, true);
+    f.percent[1].orNext = 1;
+    form.SetPercentActive(2, true);
+    form.SetPercentActive(4, true);
+    EXPECT_EQ(f.chainCount(), 2);
+    EXPECT_EQ(f.requiredChains, 2);
+    form.SetRequiredChains(1);
+    EXPECT_EQ(f.requiredChains, 1);
+    form.SetRequiredChains(7);
+    EXPECT_EQ(f.requiredChains, 2);
+    form.SetRequiredChains(1);
+    form.SetPercentActive(5, true);
+    EXPECT_EQ(f.requiredChains, 3);
+}
+
+TEST_F(SystemFormTest, GameCountChangeKeepsThePlanAndClampsTheSignChangeFields) {
+    SystemForm form(Dir());
+    form.State().tipPlanStream.assign(14, GameRecord::Blank());
+    form.SetGameCount(14);
+    form.SetTendency(13, 1, 5);
+    form.State().filters.signChange = {12, 13, 0, 13, 0};
+    form.State().rows = TRowList(14);
+    form.SetGameCount(11);
+    EXPECT_EQ(form.State().tipPlanStream.size(), 11u);
+    EXPECT_EQ(form.State().filters.signChange, (TSignChangeFilter{10, 10, 0, 10, 0}));
+    EXPECT_EQ(form.State().rows.Games(), 11);
+    form.SetGameCount(14);
+    EXPECT_EQ(form.State().plan.Tendency(13, 1), 5);
+    EXPECT_EQ(form.State().tipPlanStream[12], GameRecord::Blank());
+}
+
+TEST_F(SystemFormTest, FilteringAndEliminatingWithoutActiveFilters) {
+    SystemForm form(Dir());
+    Workspace& s = form.State();
+    s.rows = testing::RowsFromStrings({"11111111111", "10201020102", "22222222222"});
+    AbortFlag abort;
+    FakeProgress progress;
+    form.FilterbutClick(abort, progress);
+    EXPECT_EQ(s.rows.Count(), 3);
+    EXPECT_EQ(s.systemSizeText, "3");
+
+    s.generation = {RowLimit::Count, 0, ""};
+    form.FilterbutClick(abort, progress);
+    EXPECT_EQ(progress.messages, std::vector<std::string>{"'' ist kein gültiger Integerwert"});
+    EXPECT_EQ(s.rows.Count(), 3);
+
+    s.generation = {RowLimit::Count, 0, "3"};
+    form.FilterbutClick(abort, progress);
+    EXPECT_EQ(progress.messages.back(),
+              "Vorgegebene Zahl ist größer als Vollsystem nach Filterdurchlauf");
+    EXPECT_EQ(s.rows.Count(), 3);
+
+    form.ReihendieOptionenerflleneliminieren1Click();
+    EXPECT_TRUE(s.rows.Empty());
+    EXPECT_EQ(s.systemSizeText, "0");
+}
+
+TEST_F(SystemFormTest, GeneratingWithTheWeeksFilters) {
+    WriteDefaultSet();
+    SystemForm form = Started();
+    AbortFlag abort;
+    FakeProgress progress;
+    form.StartClick(abort, progress);
+    EXPECT_EQ(form.State().systemSizeText, "729");
+
+    // Only rows whose first game is "1": the others fail the block.
+    TBlockFilter block;
+    block.SetMarked(1, 1, true);
+    block.minHits = 1;
+    block.maxHits = 11;
+    block.maxRun = 11;
+    form.StoreBlock(1, block, view);
+    form.StartClick(abort, progress);
+    EXPECT_EQ(form.State().systemSizeText, "243");
+    // Filtering the same full system gives the same rows.
+    form.State().filters.blocks.clear();
+    form.StartClick(abort, progress);
+    form.State().filters.blocks.push_back(block);
+    form.FilterbutClick(abort, progress);
+    EXPECT_EQ(form.State().systemSizeText, "243");
+}
+
+}  // namespace
+}  // namespace velmora
