@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "app/manualentry.h"
+#include "app/rearrangement.h"
+#include "app/slipprint.h"
+#include "evaluation/tipdistribution.h"
+#include "support/testplans.h"
+
+namespace velmora {
+namespace {
+
+TRowList Rows(int count, int n) {
+    TRowList rows(n);
+    for (int r = 0; r < count; ++r)
+        rows.Append(TTipRow(n));
+    return rows;
+}
+
+TEST(SlipLayout, PositionsOnTheFirstPage) {
+    const auto documents = LayoutSlips(Rows(30, 11), 12);
+    ASSERT_EQ(documents.size(), 1u);
+    ASSERT_EQ(documents[0].size(), 30u * 11u);
+    // Row 12 starts slip 1: x = 150 + 1 * (360 + 300); game 1 of the first band at y = -250.
+    EXPECT_EQ(documents[0][12 * 11], (DrawCall{810, -250, "0"}));
+    EXPECT_EQ(documents[0][0], (DrawCall{150, -250, "0"}));
+    EXPECT_EQ(documents[0][29 * 11 + 10].x, 150 + 5 * 30 + 2 * 660);
+}
+
+TEST(SlipLayout, FourteenGamesSixRowsAndTheSecondBand) {
+    const auto documents = LayoutSlips(Rows(24, 14), 6);
+    ASSERT_EQ(documents.size(), 1u);
+    EXPECT_EQ(documents[0][6 * 14].x, 650);     // second slip of the band
+    EXPECT_EQ(documents[0][18 * 14].y, -1000);  // slip 3 opens the second band, game 1
+}
+
+TEST(SlipLayout, NineSlipsAPageAndNothingForAnEmptySystem) {
+    const auto documents = LayoutSlips(Rows(120, 11), 12);
+    ASSERT_EQ(documents.size(), 2u);
+    EXPECT_EQ(documents[0].size(), 108u * 11u);
+    EXPECT_EQ(documents[1].size(), 12u * 11u);
+    EXPECT_EQ(documents[1][0], (DrawCall{150, -250, "0"}));
+    EXPECT_TRUE(LayoutSlips(TRowList(11), 12).empty());
+}
+
+TEST(ManualEntry, IncompleteColumnsAreDroppedOneByOne) {
+    std::vector<EntryColumn> columns = ColumnsOf(testing::RowsFromStrings(
+        {"11111111111", "22222222222", "10210210210", "00000000000", "12121212121"}));
+    columns[1].assign(11, "");  // "Reihe löschen"
+    columns[3][5].assign(1, '3');
+    const TakeOver taken = TakeOverColumns(columns, 11);
+    EXPECT_EQ(taken.incomplete, 2);
+    EXPECT_EQ(testing::RowStrings(taken.rows),
+              (std::vector<std::string>{"11111111111", "10210210210", "12121212121"}));
+
+    const TakeOver empty = TakeOverColumns({EntryColumn(11)}, 11);
+    EXPECT_EQ(empty.incomplete, 1);
+    EXPECT_TRUE(empty.rows.Empty());
+    EXPECT_FALSE(AcceptsEntryKey('3'));
+    EXPECT_FALSE(AcceptsEntryKey('a'));
+}
+
+TEST(Rearrangement, SignsWithinAGameAndWholeGames) {
+    TRowList rows(11);
+    for (char s : std::string("111100222")) {
+        TTipRow row(11);
+        row[2] = static_cast<Sign>(s - '0');
+        rows.Append(row);
+    }
+    // Game 3 from column "1" to column "2" (sign 2).
+    EXPECT_TRUE(ApplyDrag(rows, RearrangeMode::Signs, 1, 3, 3, 3));
+    const TipCounts counts = TipDistribution(rows);
+    EXPECT_EQ(counts[2][1], 3);
+    EXPECT_EQ(counts[2][0], 2);
+    EXPECT_EQ(counts[2][2], 4);
+
+    const TRowList before = rows;
+    EXPECT_FALSE(ApplyDrag(rows, RearrangeMode::Signs, 1, 2, 3, 4));   // across games
+    EXPECT_FALSE(ApplyDrag(rows, RearrangeMode::Signs, 0, 3, 3, 3));   // number column
+    EXPECT_FALSE(ApplyDrag(rows, RearrangeMode::Games, 1, 0, 1, 5));   // heading row
+    EXPECT_FALSE(ApplyDrag(rows, RearrangeMode::Games, 1, 3, 1, 12));  // beyond the games
+    EXPECT_EQ(rows, before);
+
+    EXPECT_TRUE(ApplyDrag(rows, RearrangeMode::Games, 1, 3, 2, 5));
+    EXPECT_EQ(rows.Get(0)[4], 2);
+    EXPECT_EQ(rows.Get(0)[2], 0);
+    ApplyDrag(rows, RearrangeMode::Games, 1, 3, 2, 5);
+    EXPECT_EQ(rows, before);
+}
+
+}  // namespace
+}  // namespace velmora
