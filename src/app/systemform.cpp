@@ -11,6 +11,7 @@
 #include "app/filesetnames.h"
 #include "app/filterfiles.h"
 #include "app/slipsettings.h"
+#include "filters/numberedlist.h"
 #include "filters/rowfilter.h"
 
 namespace velmora {
@@ -18,24 +19,6 @@ namespace {
 
 std::uint64_t ClockSeed() {
     return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-}
-
-template <class Record>
-void StoreNumbered(std::vector<Record>& list, int number, const Record& record) {
-    const auto index = static_cast<std::size_t>(number - 1);
-    if (index < list.size()) {
-        list[index] = record;
-    } else if (index == list.size()) {
-        list.push_back(record);
-    }
-}
-
-template <class Record>
-bool DeleteNumbered(std::vector<Record>& list, int number) {
-    if (number < 1 || static_cast<std::size_t>(number) > list.size())
-        return false;
-    list.erase(list.begin() + (number - 1));
-    return true;
 }
 
 }  // namespace
@@ -340,14 +323,14 @@ void SystemForm::RefreshFilterDisplay(SystemFormView& view) {
 }
 
 void SystemForm::StoreBlock(int number, const TBlockFilter& block, SystemFormView& view) {
-    StoreNumbered(state_.filters.blocks, number, block);
+    StoreNumberedEntry(state_.filters.blocks, number, block);
     RebuildButtons();
     state_.filtersModified = true;
     RefreshFilterDisplay(view);
 }
 
 void SystemForm::DeleteBlock(int number, SystemFormView& view) {
-    if (!DeleteNumbered(state_.filters.blocks, number))
+    if (!DeleteNumberedEntry(state_.filters.blocks, number))
         return;
     RebuildButtons();
     state_.filtersModified = true;
@@ -357,13 +340,13 @@ void SystemForm::DeleteBlock(int number, SystemFormView& view) {
 }
 
 void SystemForm::StoreSequence(int number, const TSequenceRule& rule) {
-    StoreNumbered(state_.filters.sequences, number, rule);
+    StoreNumberedEntry(state_.filters.sequences, number, rule);
     state_.filtersModified = true;
     RebuildButtons();
 }
 
 void SystemForm::DeleteSequence(int number) {
-    if (DeleteNumbered(state_.filters.sequences, number))
+    if (DeleteNumberedEntry(state_.filters.sequences, number))
         RebuildButtons();
 }
 

@@ -13,16 +13,6 @@ namespace {
 
 using testing::PlanFromTendencies;
 
-TRowList FullSystemOf(TTipPlan plan, int n) {
-    plan.AllToTendencyOrder(n);
-    TRowList rows(n);
-    AbortFlag abort;
-    RunObserver observer;
-    EnumerateFullSystem(plan, n, CandidateTest(TFilterSet::PassingAll(n), n), rows, abort,
-                        observer);
-    return rows;
-}
-
 std::vector<std::string> Week(int n, int threeSignGames) {
     std::vector<std::string> games(static_cast<std::size_t>(n), "500");
     for (int g = 0; g < threeSignGames; ++g)
@@ -39,7 +29,7 @@ WinTableResult RunTable(TTipPlan plan, int n, TRowList& rows, WinTableSettings s
 
 TEST(WinTable, FullSystemAgainstItselfWinsFirstRankEverywhere) {
     const TTipPlan plan = PlanFromTendencies(Week(11, 6));
-    TRowList rows = FullSystemOf(plan, 11);
+    TRowList rows = testing::FullSystemOf(plan, 11);
     const WinTableResult result = RunTable(plan, 11, rows);
     EXPECT_EQ(result.total, 729);
     ASSERT_EQ(result.patterns.size(), 1u);

@@ -31,17 +31,6 @@ TRowList LiterallyReduced(TRowList rows, int level) {
     return rows;
 }
 
-TRowList FullSystem(const TTipPlan& source, int n) {
-    TTipPlan plan = source;
-    plan.AllToTendencyOrder(n);
-    TRowList rows(n);
-    AbortFlag abort;
-    RunObserver observer;
-    EnumerateFullSystem(plan, n, CandidateTest(TFilterSet::PassingAll(n), n), rows, abort,
-                        observer);
-    return rows;
-}
-
 // Checks the guarantee and that the result is a duplicate-free selection of the input.
 void ExpectGuarantee(const TRowList& input, const TRowList& kept, int level) {
     const int n = input.Games();
@@ -65,7 +54,7 @@ TEST(ReduceToGuarantee, SmallExamples) {
     // One game with three signs, everything else fixed: all rows at distance 1.
     std::vector<std::string> games(11, "500");
     games[6] = "531";
-    EXPECT_EQ(Reduced(FullSystem(testing::PlanFromTendencies(games), 11), 1).Count(), 1);
+    EXPECT_EQ(Reduced(testing::FullSystemOf(testing::PlanFromTendencies(games), 11), 1).Count(), 1);
 
     EXPECT_EQ(RowStrings(Reduced(RowsFromStrings({"11111111111"}), 1)),
               std::vector<std::string>{"11111111111"});
@@ -82,7 +71,7 @@ TEST(ReduceToGuarantee, KeepsTheGuaranteeOnFullSystems) {
     std::vector<std::string> games(12, "500");
     for (int g = 0; g < 8; ++g)
         games[g] = g % 3 == 0 ? "350" : "531";
-    const TRowList full = FullSystem(testing::PlanFromTendencies(games), 12);
+    const TRowList full = testing::FullSystemOf(testing::PlanFromTendencies(games), 12);
     for (int level = 1; level <= 3; ++level) {
         const TRowList kept = Reduced(full, level);
         EXPECT_LT(kept.Count(), full.Count());
@@ -105,7 +94,7 @@ TRowList RandomList(std::mt19937_64& random, int n) {
             size *= static_cast<int>(
                 std::count_if(game.begin(), game.end(), [](char c) { return c > '0'; }));
         }
-        TRowList full = FullSystem(testing::PlanFromTendencies(games), n);
+        TRowList full = testing::FullSystemOf(testing::PlanFromTendencies(games), n);
         if (shape == 0)
             return full;
         const std::uint64_t keepOneIn = 2 + random() % 5;
@@ -164,7 +153,7 @@ TEST(ReduceToGuarantee, CodeSpaceIndexMatchesOnDenseListsOfManyGames) {
         std::vector<std::string> games(n, "050");
         for (int g = 0; g < 7; ++g)
             games[g * 2] = g % 2 ? "153" : "531";
-        TRowList input = FullSystem(testing::PlanFromTendencies(games), n);
+        TRowList input = testing::FullSystemOf(testing::PlanFromTendencies(games), n);
         input.Delete(100);  // no longer a whole full system
         for (int level = 1; level <= 3; ++level) {
             EXPECT_EQ(RowStrings(Reduced(input, level, CoverageIndex::CodeSpace)),
@@ -244,7 +233,7 @@ TEST(ReduceToGuarantee, AbortBeforeOrDuringTheFirstStep) {
 }
 
 TEST(ReduceToCount, KeepsTheTargetInOrderAndMatchesSingleDeletions) {
-    TRowList rows = FullSystem(testing::FullPlan(11), 11);
+    TRowList rows = testing::FullSystemOf(testing::FullPlan(11), 11);
     rows.KeepWhere([&] {
         std::vector<bool> keep(static_cast<std::size_t>(rows.Count()), false);
         for (std::size_t i = 0; i < keep.size(); i += 1771)

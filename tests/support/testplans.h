@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "filters/candidatetest.h"
+#include "model/enumeration.h"
 #include "model/rowlist.h"
 #include "model/tipplan.h"
 
@@ -25,6 +27,17 @@ inline TTipPlan PlanFromTendencies(const std::vector<std::string>& games) {
 // n games, all three signs allowed, with the tendencies 3, 2, 1.
 inline TTipPlan FullPlan(int n) {
     return PlanFromTendencies(std::vector<std::string>(n, "321"));
+}
+
+// The unfiltered full system of a plan, in enumeration order.
+inline TRowList FullSystemOf(TTipPlan plan, int n) {
+    plan.AllToTendencyOrder(n);
+    TRowList rows(n);
+    AbortFlag abort;
+    RunObserver observer;
+    EnumerateFullSystem(plan, n, CandidateTest(TFilterSet::PassingAll(n), n), rows, abort,
+                        observer);
+    return rows;
 }
 
 // Rows written as digit strings, e.g. {"11111111111", "11111111112"}.

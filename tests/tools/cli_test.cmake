@@ -117,13 +117,13 @@ function(copy_week dir bld_hex)
 endfunction()
 
 # Compares fields of a record in show's JSON (at json_path) with the bytes of the record that
-# starts at `base`. Each spec is field:offset; orNext, orSecond and active are flags, which must
+# starts at `base`. Each entry is field:offset; orNext, orSecond and active are flags, which must
 # be true exactly for a non-zero byte.
 function(expect_fields json_path bytes base)
-  foreach(spec IN LISTS ARGN)
-    string(REPLACE ":" ";" spec "${spec}")
-    list(GET spec 0 field)
-    list(GET spec 1 offset)
+  foreach(entry IN LISTS ARGN)
+    string(REPLACE ":" ";" entry "${entry}")
+    list(GET entry 0 field)
+    list(GET entry 1 offset)
     math(EXPR at "${base} + ${offset}")
     list(GET bytes ${at} byte)
     string(JSON value GET "${json}" ${json_path} ${field})
