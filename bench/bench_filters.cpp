@@ -8,9 +8,9 @@
 #include <benchmark/benchmark.h>
 
 #include <random>
-#include <string>
 #include <vector>
 
+#include "example_filters.h"
 #include "filters/filterset.h"
 #include "filters/rowfilter.h"
 #include "model/enumeration.h"
@@ -21,67 +21,8 @@ namespace {
 
 constexpr int kGames = 14;
 
-TBlockFilter Block(Sign sign, int firstGame, int lastGame, int minHits, int maxHits, int maxRun,
-                   bool orNext) {
-    TBlockFilter block;
-    for (int g = firstGame; g <= lastGame; ++g)
-        block.SetMarked(g, sign, true);
-    block.minHits = static_cast<std::uint8_t>(minHits);
-    block.maxHits = static_cast<std::uint8_t>(maxHits);
-    block.maxRun = static_cast<std::uint8_t>(maxRun);
-    block.orNext = orNext ? 1 : 0;
-    return block;
-}
-
-TSequenceRule Sequence(const std::string& pattern, int minCount, int maxCount, bool orNext) {
-    TSequenceRule rule;
-    for (std::size_t j = 0; j < pattern.size(); ++j)
-        rule.pattern[j] =
-            pattern[j] == '*' ? kAnySign : static_cast<std::uint8_t>(pattern[j] - '0');
-    rule.length = static_cast<std::uint8_t>(pattern.size());
-    rule.minCount = static_cast<std::uint8_t>(minCount);
-    rule.maxCount = static_cast<std::uint8_t>(maxCount);
-    rule.orNext = orNext ? 1 : 0;
-    return rule;
-}
-
-// Expected percentages per game for "1", "0", "2", varied from game to game.
-TPercentFilter Percentages(int seed, double min, double max, bool orNext) {
-    TPercentFilter filter;
-    std::mt19937 random(static_cast<unsigned>(seed));
-    for (auto& game : filter.values) {
-        const double one = 30 + static_cast<int>(random() % 31);
-        const double zero = 15 + static_cast<int>(random() % 21);
-        game[1] = one;
-        game[0] = zero;
-        game[2] = 100 - one - zero;
-    }
-    filter.minValue = min;
-    filter.maxValue = max;
-    filter.active = 1;
-    filter.orNext = orNext ? 1 : 0;
-    return filter;
-}
-
 TFilterSet EveryKind() {
-    TFilterSet f = TFilterSet::PassingAll(kGames);
-    f.blocks = {Block(1, 1, 14, 4, 8, 3, true), Block(2, 1, 14, 4, 8, 3, false),
-                Block(0, 1, 7, 1, 4, 2, false)};
-    f.percent = {Percentages(1, 31, 36, false), Percentages(2, 31, 36, true),
-                 Percentages(3, 31, 36, false), Percentages(4, 30, 37, false),
-                 Percentages(5, 31, 36, false)};
-    f.RecomputeChains();
-    f.requiredChains = 3;  // of 4
-    f.odds = TOddsFilter::Defaults();
-    for (int g = 0; g < kMaxGames; ++g)
-        f.odds.values[g] = {3.1 + 0.05 * g, 1.9 + 0.03 * g, 3.6 - 0.04 * g};  // "0", "1", "2"
-    f.odds.minValue = 6.0e5;
-    f.odds.maxValue = 8.0e6;
-    f.odds.active = 1;
-    f.sequences = {Sequence("111", 0, 1, false), Sequence("22", 0, 2, true),
-                   Sequence("00", 0, 2, false), Sequence("1*1", 0, 4, false)};
-    f.signChange = {7, 11, 0, 13, 0};
-    return f;
+    return bench::EveryKind(kGames);
 }
 
 TTipPlan FullPlan() {

@@ -29,7 +29,8 @@ double PeakResidentMegabytes() {
 // n games of which `free` allow all three signs, the others one sign.
 TTipPlan Plan(int n, int free) {
     std::vector<std::string> games(static_cast<std::size_t>(n), "300");
-    for (int g = 0; g < free; ++g) games[static_cast<std::size_t>(g)] = "321";
+    for (int g = 0; g < free; ++g)
+        games[static_cast<std::size_t>(g)] = "321";
     TTipPlan plan = testing::PlanFromTendencies(games);
     plan.AllToTendencyOrder(n);
     return plan;
@@ -47,7 +48,8 @@ TRowList Enumerate(int n, int free) {
 const TRowList& CachedFullSystem(int n, int free) {
     static std::map<std::pair<int, int>, TRowList> cache;
     auto [it, added] = cache.try_emplace({n, free}, n);
-    if (added) it->second = Enumerate(n, free);
+    if (added)
+        it->second = Enumerate(n, free);
     return it->second;
 }
 
