@@ -1,30 +1,26 @@
 // velmora-cli: builds, thins and inspects systems from the command line, without the window.
+// The shared machinery lives in cli_support, the evaluation sub-commands in cli_evaluation.
 //
 // Exit codes: 0 success, 1 a file could not be read or written or its content is unusable,
 // 2 the call itself was wrong (unknown or missing options, values out of range).
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <chrono>
 #include <clocale>
 #include <cstdint>
-#include <filesystem>
 #include <iomanip>
 #include <iostream>
 #include <new>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
-#include "app/fileset.h"
-#include "app/filesetnames.h"
-#include "app/rowfile.h"
-#include "app/tipplanfile.h"
+#include "cli_evaluation.h"
+#include "cli_support.h"
 #include "filters/filterset.h"
 #include "filters/rowfilter.h"
 #include "model/coverage.h"
@@ -35,124 +31,12 @@
 #include "model/sign.h"
 #include "model/tipplan.h"
 
+namespace velmora::cli {
 namespace {
-
-constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
-
-constexpr const char* kProgram = "velmora-cli";
-constexpr const char* kGameCountRule = "Die Spielzahl muss zwischen 11 und 14 liegen.";
-
-// Any bad input or failed file operation ends the command; main prints the message.
-struct CliError {
-    std::string message;
-    int exitCode = kExitFailure;
-};
-
-[[noreturn]] void UsageError(std::string message) {
-    throw CliError{std::move(message), kExitUsage};
-}
-[[noreturn]] void Failure(std::string message) {
-    throw CliError{std::move(message), kExitFailure};
-}
-
-// ---------------------------------------------------------------------------------------------
-// Option values. Numbers are taken as text and checked here, so that every complaint about
-// them is German and names the rule that was broken.
-
-template <class Int>
-std::optional<Int> ParseWhole(const std::string& text) {
-    Int value{};
-    const char* first = text.data();
-    const char* last = first + text.size();
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (text.empty() || error != std::errc() || end != last)
-        return std::nullopt;
-    return value;
-}
-
-std::int64_t WholeInRange(const std::string& text, std::int64_t low, std::int64_t high,
-                          const std::string& rule) {
-    const std::optional<std::int64_t> value = ParseWhole<std::int64_t>(text);
-    if (!value || *value < low || *value > high) {
-        UsageError(rule + " Angegeben wurde '" + text + "'.");
-    }
-    return *value;
-}
-
-int GameCount(const std::string& text) {
-    return static_cast<int>(
-        WholeInRange(text, velmora::kMinGames, velmora::kMaxGames, kGameCountRule));
-}
-
-std::string RowsText(std::int64_t count) {
-    return std::to_string(count) + (count == 1 ? " Reihe" : " Reihen");
-}
 
 std::uint64_t ClockSeed() {
     return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }
-
-void WriteRows(const std::string& path, const velmora::TRowList& rows) {
-    const std::string error = velmora::WriteRowFile(path, rows);
-    if (!error.empty())
-        Failure(error);
-}
-
-velmora::TRowList ReadRows(const std::string& path, int games) {
-    velmora::RowFileContent content = velmora::ReadRowFile(path, games);
-    if (content.ok())
-        return std::move(content.rows);
-    if (content.error == velmora::kGameCountMismatch) {
-        Failure("Die Datei '" + path + "' passt nicht zu " + std::to_string(games) +
-                " Spielen: " + velmora::kGameCountMismatch +
-                " (die Dateigröße ist kein Vielfaches der Spielzahl).");
-    }
-    Failure(content.error);
-}
-
-bool SameExistingFile(const std::string& a, const std::string& b) {
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error) && !error;
-}
-
-// ---------------------------------------------------------------------------------------------
-// The week: tip plan and filter files
-
-using Json = nlohmann::ordered_json;
-
-// Passes the messages of a run to stderr; progress and window hooks have nothing to do here.
-class ConsoleGenerationView : public velmora::GenerationView {
-  public:
-    void ShowMessage(velmora::MessageKind kind, const std::string& text) override {
-        switch (kind) {
-            case velmora::MessageKind::Information:
-                std::cerr << "Hinweis: ";
-                break;
-            case velmora::MessageKind::Warning:
-                std::cerr << "Warnung: ";
-                break;
-            case velmora::MessageKind::Error:
-                std::cerr << "Fehler: ";
-                failed_ = true;
-                break;
-        }
-        std::cerr << text << '\n';
-    }
-
-    bool Failed() const { return failed_; }
-
-  private:
-    bool failed_ = false;
-};
-
-// --plan and --required, shared by the commands that apply a week's filters.
-struct WeekArgs {
-    std::string plan;
-    std::string required;
-    CLI::Option* requiredOption = nullptr;
-};
 
 // --guarantee, --count and --seed, shared by generate and filter.
 struct LimitArgs {
@@ -163,49 +47,6 @@ struct LimitArgs {
     CLI::Option* countOption = nullptr;
     CLI::Option* seedOption = nullptr;
 };
-
-struct Week {
-    velmora::TTipPlan plan;  // in display order
-    int games = 0;
-    velmora::TFilterSet filters;
-};
-
-// The plan and its sibling files; a missing sibling restricts nothing, a damaged one refuses
-// the whole week. Missing siblings are not created.
-Week LoadWeek(const WeekArgs& args) {
-    const velmora::WeekFiles files = velmora::ReadWeekFiles(args.plan);
-    if (!files.ok())
-        Failure(files.error);
-    Week week;
-    week.games = velmora::LoadTipPlan(files.records, week.plan);
-    week.filters = velmora::FiltersOf(files, week.games);
-    if (args.requiredOption != nullptr && args.requiredOption->count() > 0) {
-        const int chains = week.filters.chainCount();
-        week.filters.requiredChains = static_cast<int>(WholeInRange(
-            args.required, 0, chains,
-            "Die Zahl der zu erfüllenden Prozentfilterketten muss zwischen 0 und " +
-                std::to_string(chains) + " liegen (so viele Ketten hat die Woche)."));
-    }
-    return week;
-}
-
-// Rows written over the plan or one of its filter files would destroy the week; so would a
-// new file whose name differs from one of them only in case, as names are resolved that way.
-void ProtectWeekFiles(const std::string& plan, const std::string& givenOut) {
-    const std::string out = velmora::ResolveFileName(givenOut);
-    if (SameExistingFile(velmora::ResolveFileName(plan), out)) {
-        UsageError("Die Reihendatei '" + givenOut +
-                   "' ist die Tippplandatei selbst; sie würde überschrieben.");
-    }
-    for (const std::string& sibling :
-         {velmora::BlockFilterName(plan), velmora::SequenceName(plan),
-          velmora::FilterValueName(plan), velmora::SignChangeName(plan)}) {
-        if (SameExistingFile(velmora::ResolveFileName(sibling), out)) {
-            UsageError("Die Reihendatei '" + givenOut +
-                       "' ist eine Filterdatei der Woche; sie würde überschrieben.");
-        }
-    }
-}
 
 struct Limit {
     velmora::GenerationSettings settings;
@@ -275,14 +116,8 @@ struct GenerateArgs {
 };
 
 std::string MissingTipsMessage(const velmora::TTipPlan& plan, int games) {
-    std::string list;
-    int untipped = 0;
-    for (int g = 1; g <= games; ++g) {
-        if (plan.AllowedCount(g) == 0)
-            list += (untipped++ == 0 ? "" : ", ") + std::to_string(g);
-    }
-    return plan.StatusText(games) + " (ohne Tipp: " + (untipped == 1 ? "Spiel " : "Spiele ") +
-           list + "). Es wurde keine Reihendatei geschrieben.";
+    return plan.StatusText(games) + " (ohne Tipp: " + UntippedGamesText(plan, games) +
+           "). Es wurde keine Reihendatei geschrieben.";
 }
 
 void ReportMissingSigns(const velmora::TTipPlan& plan, int games, const velmora::TRowList& rows) {
@@ -309,9 +144,8 @@ int RunGenerate(const GenerateArgs& args) {
     velmora::TRowList rows(week.games);
     velmora::AbortFlag abort;
     ConsoleGenerationView view;
-    const velmora::GenerationOutcome outcome =
-        velmora::RunGeneration(week.games, week.plan, week.filters, limit.settings, rows, abort,
-                               view, limit.seed);
+    const velmora::GenerationOutcome outcome = velmora::RunGeneration(
+        week.games, week.plan, week.filters, limit.settings, rows, abort, view, limit.seed);
     if (!outcome.generated)
         Failure(MissingTipsMessage(week.plan, week.games));
     if (view.Failed())
@@ -524,8 +358,7 @@ int RunInfo(const InfoArgs& args) {
         Json result;
         result["games"] = games;
         result["rows"] = rows.Count();
-        result["signs"] =
-            PerGame(games, [&](int g, velmora::Sign s) { return counts[g - 1][s]; });
+        result["signs"] = PerGame(games, [&](int g, velmora::Sign s) { return counts[g - 1][s]; });
         std::cout << result.dump(2) << '\n';
         return kExitOk;
     }
@@ -601,7 +434,8 @@ std::string GermanParseError(const CLI::ParseError& error, const CLI::App& app) 
     return "Ungültiger Aufruf (" + what + ")." + hint;
 }
 
-constexpr const char* kCommandList = "generate, filter, eliminate, show, reduce und info";
+constexpr const char* kCommandList =
+    "generate, filter, eliminate, show, reduce, info, evaluate, wintable, slips und distribution";
 
 void RejectExtras(const CLI::App& app) {
     const std::vector<std::string> extras = app.remaining(true);
@@ -615,34 +449,6 @@ void RejectExtras(const CLI::App& app) {
                    kCommandList + ".");
     }
     UsageError("Unerwartete Angabe: " + list + ".");
-}
-
-CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& description) {
-    CLI::App* command = app.add_subcommand(name, description);
-    command->group("Unterbefehle");
-    command->get_help_ptr()->group("Optionen");
-    return command;
-}
-
-CLI::Option* AddOption(CLI::App* command, const std::string& name, std::string& value,
-                       const std::string& description, const std::string& type = "DATEI") {
-    return command->add_option(name, value, description)->type_name(type);
-}
-
-// --plan, and --required unless the command only shows the week.
-void AddWeekOptions(CLI::App* command, WeekArgs& args, bool withRequired) {
-    AddOption(command, "--plan", args.plan,
-              "Tippplandatei der Woche (84 Bytes je Spiel, 11 bis 14 Spiele); die Filterdateien "
-              "gleichen Namens (.tfd, .seq, .bld, .tzw, Groß- und Kleinschreibung beliebig) "
-              "gelten mit, eine fehlende schränkt nichts ein")
-        ->required();
-    if (withRequired) {
-        args.requiredOption =
-            AddOption(command, "--required", args.required,
-                      "Wie viele Prozentfilterketten eine Reihe erfüllen muss, 0 bis zur Zahl der "
-                      "Ketten; ohne Angabe alle",
-                      "K");
-    }
 }
 
 void AddLimitOptions(CLI::App* command, LimitArgs& args) {
@@ -668,7 +474,8 @@ int Main(int argc, char** argv) {
     CLI::App app{
         "Velmora – Systemwetten im Fußballtoto von der Kommandozeile: Reihen aus einem Tippplan "
         "unter den Filtern der Woche erzeugen, Reihendateien filtern, bereinigen, auf eine "
-        "Gewinngarantie verkleinern und auswerten.",
+        "Gewinngarantie verkleinern und auswerten: gegen ein Ergebnis, als Gewinntabelle, als "
+        "Scheindruck und als Tippverteilung.",
         kProgram};
     GermanLabels(app);
     app.option_defaults()->group("Optionen");
@@ -745,6 +552,8 @@ int Main(int argc, char** argv) {
     AddOption(infoCommand, "--rows", info.rows, "Zu lesende Reihendatei")->required();
     infoCommand->add_flag("--json", info.json, "Ausgabe als JSON-Objekt statt als Tabelle");
 
+    const EvaluationCommands evaluation(app);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
@@ -768,15 +577,20 @@ int Main(int argc, char** argv) {
         return RunReduce(reduce);
     if (infoCommand->parsed())
         return RunInfo(info);
+    if (const std::optional<int> exitCode = evaluation.RunCalled())
+        return *exitCode;
     UsageError("Bitte einen Unterbefehl angeben: " + std::string(kCommandList) +
                ". Hilfe: " + std::string(kProgram) + " --help");
 }
 
 }  // namespace
+}  // namespace velmora::cli
 
 int main(int argc, char** argv) {
+    using velmora::cli::CliError;
+    using velmora::cli::kExitFailure;
     try {
-        return Main(argc, argv);
+        return velmora::cli::Main(argc, argv);
     } catch (const CliError& error) {
         std::cerr << "Fehler: " << error.message << '\n';
         return error.exitCode;

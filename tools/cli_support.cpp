@@ -1,0 +1,157 @@
+#include "cli_support.h"
+
+#include <filesystem>
+#include <iostream>
+#include <system_error>
+
+#include "app/fileset.h"
+#include "app/filesetnames.h"
+#include "app/rowfile.h"
+#include "app/tipplanfile.h"
+#include "model/sign.h"
+
+namespace velmora::cli {
+
+namespace {
+
+constexpr const char* kGameCountRule = "Die Spielzahl muss zwischen 11 und 14 liegen.";
+
+}  // namespace
+
+void UsageError(std::string message) {
+    throw CliError{std::move(message), kExitUsage};
+}
+
+void Failure(std::string message) {
+    throw CliError{std::move(message), kExitFailure};
+}
+
+std::int64_t WholeInRange(const std::string& text, std::int64_t low, std::int64_t high,
+                          const std::string& rule) {
+    const std::optional<std::int64_t> value = ParseWhole<std::int64_t>(text);
+    if (!value || *value < low || *value > high) {
+        UsageError(rule + " Angegeben wurde '" + text + "'.");
+    }
+    return *value;
+}
+
+int GameCount(const std::string& text) {
+    return static_cast<int>(WholeInRange(text, kMinGames, kMaxGames, kGameCountRule));
+}
+
+std::string RowsText(std::int64_t count) {
+    return std::to_string(count) + (count == 1 ? " Reihe" : " Reihen");
+}
+
+void WriteRows(const std::string& path, const TRowList& rows) {
+    const std::string error = WriteRowFile(path, rows);
+    if (!error.empty())
+        Failure(error);
+}
+
+TRowList ReadRows(const std::string& path, int games) {
+    RowFileContent content = ReadRowFile(path, games);
+    if (content.ok())
+        return std::move(content.rows);
+    if (content.error == kGameCountMismatch) {
+        Failure("Die Datei '" + path + "' passt nicht zu " + std::to_string(games) + " Spielen: " +
+                kGameCountMismatch + " (die Dateigröße ist kein Vielfaches der Spielzahl).");
+    }
+    Failure(content.error);
+}
+
+bool SameExistingFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+void ConsoleGenerationView::ShowMessage(MessageKind kind, const std::string& text) {
+    switch (kind) {
+        case MessageKind::Information:
+            std::cerr << "Hinweis: ";
+            break;
+        case MessageKind::Warning:
+            std::cerr << "Warnung: ";
+            break;
+        case MessageKind::Error:
+            std::cerr << "Fehler: ";
+            failed_ = true;
+            break;
+    }
+    std::cerr << text << '\n';
+}
+
+Week LoadWeek(const WeekArgs& args) {
+    const WeekFiles files = ReadWeekFiles(args.plan);
+    if (!files.ok())
+        Failure(files.error);
+    Week week;
+    week.games = LoadTipPlan(files.records, week.plan);
+    week.filters = FiltersOf(files, week.games);
+    if (args.requiredOption != nullptr && args.requiredOption->count() > 0) {
+        const int chains = week.filters.chainCount();
+        week.filters.requiredChains = static_cast<int>(
+            WholeInRange(args.required, 0, chains,
+                         "Die Zahl der zu erfüllenden Prozentfilterketten muss zwischen 0 und " +
+                             std::to_string(chains) + " liegen (so viele Ketten hat die Woche)."));
+    }
+    return week;
+}
+
+void ProtectWeekFiles(const std::string& plan, const std::string& givenOut) {
+    const std::string out = ResolveFileName(givenOut);
+    if (SameExistingFile(ResolveFileName(plan), out)) {
+        UsageError("Die Reihendatei '" + givenOut +
+                   "' ist die Tippplandatei selbst; sie würde überschrieben.");
+    }
+    for (const std::string& sibling :
+         {BlockFilterName(plan), SequenceName(plan), FilterValueName(plan), SignChangeName(plan)}) {
+        if (SameExistingFile(ResolveFileName(sibling), out)) {
+            UsageError("Die Reihendatei '" + givenOut +
+                       "' ist eine Filterdatei der Woche; sie würde überschrieben.");
+        }
+    }
+}
+
+std::string UntippedGamesText(const TTipPlan& plan, int games) {
+    std::string list;
+    int untipped = 0;
+    for (int g = 1; g <= games; ++g) {
+        if (plan.AllowedCount(g) == 0) {
+            list.append(untipped++ == 0 ? "" : ", ");
+            list.append(std::to_string(g));
+        }
+    }
+    std::string text = untipped == 1 ? "Spiel " : "Spiele ";
+    text.append(list);
+    return text;
+}
+
+CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& description) {
+    CLI::App* command = app.add_subcommand(name, description);
+    command->group("Unterbefehle");
+    command->get_help_ptr()->group("Optionen");
+    return command;
+}
+
+CLI::Option* AddOption(CLI::App* command, const std::string& name, std::string& value,
+                       const std::string& description, const std::string& type) {
+    return command->add_option(name, value, description)->type_name(type);
+}
+
+void AddWeekOptions(CLI::App* command, WeekArgs& args, bool withRequired) {
+    AddOption(command, "--plan", args.plan,
+              "Tippplandatei der Woche (84 Bytes je Spiel, 11 bis 14 Spiele); die Filterdateien "
+              "gleichen Namens (.tfd, .seq, .bld, .tzw, Groß- und Kleinschreibung beliebig) "
+              "gelten mit, eine fehlende schränkt nichts ein")
+        ->required();
+    if (withRequired) {
+        args.requiredOption =
+            AddOption(command, "--required", args.required,
+                      "Wie viele Prozentfilterketten eine Reihe erfüllen muss, 0 bis zur Zahl der "
+                      "Ketten; ohne Angabe alle",
+                      "K");
+    }
+}
+
+}  // namespace velmora::cli
