@@ -1,6 +1,8 @@
 #include "app/programdirectory.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -43,6 +45,30 @@ std::string ProgramDirectory() {
     if (const char* path = std::getenv("VELMORA_PATH"); path != nullptr && *path != '\0')
         return WithSeparator(path);
     return {};
+}
+
+std::string UserProgramDirectory(const std::string& defaultSet) {
+    namespace fs = std::filesystem;
+    fs::path base;
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data != '\0')
+        base = data;
+    else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+        base = fs::path(home) / ".local" / "share";
+    else
+        return {};
+    const fs::path directory = base / "velmora";
+    std::error_code error;
+    fs::create_directories(directory, error);
+    if (error)
+        return {};
+    for (const auto& entry : fs::directory_iterator(defaultSet, error)) {
+        const fs::path target = directory / entry.path().filename();
+        if (entry.is_regular_file() && !fs::exists(target, error))
+            fs::copy_file(entry.path(), target, error);  // a failed copy leaves the others
+    }
+    if (!fs::exists(directory / "AKTUELLEWOCHE.TTD", error))
+        return {};
+    return WithSeparator(directory.string());
 }
 
 }  // namespace velmora

@@ -1,0 +1,696 @@
+#include "app/forms/systemform.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTableView>
+
+#include "app/filesetnames.h"
+#include "app/forms/rowtablemodel.h"
+#include "app/forms/uiports.h"
+#include "app/forms/windowimage.h"
+#include "app/rowfilecommands.h"
+#include "app/slipsettings.h"
+#include "evaluation/forms/alarm.h"
+#include "evaluation/forms/tippverteilung.h"
+#include "filters/blockeditor.h"
+#include "filters/sequenceeditor.h"
+#include "model/forms/berechanz.h"
+#include "model/forms/tipplanform.h"
+
+namespace velmora {
+namespace {
+
+constexpr int kCellSize = 16;  // a 15-pixel cell and its grid line
+constexpr int kGameRowHeight = 17;
+constexpr int kGameColumnWidth = 33;  // the game numbers beside the rows
+constexpr int kRowDisplayTop = 300;
+constexpr int kListAreaLeft = 215;
+constexpr int kListAreaTop = 40;
+
+// Lets the window handle pending events while a run works, at most every 25 ms: often enough
+// for "Abbruch" and the count to feel immediate, rarely enough to cost the run nothing.
+class ProgressRun : public GenerationView {
+  public:
+    ProgressRun(Tsystemform& window, Tberechanz* progress, TAlarm* alarm, UiPorts& ports,
+                AbortFlag& abort)
+        : window_(window), progress_(progress), alarm_(alarm), ports_(ports), abort_(abort) {}
+
+    void ShowProgressWindow() override {
+        if (progress_ == nullptr)
+            return;
+        progress_->SetAbortFlag(&abort_);
+        progress_->Cover(&window_);
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        cursorSet_ = true;
+        QApplication::processEvents();
+        clock_.start();
+    }
+    void HideProgressWindow() override {
+        if (cursorSet_)
+            QApplication::restoreOverrideCursor();
+        cursorSet_ = false;
+        if (progress_ != nullptr)
+            progress_->hide();
+    }
+    void ProcessEvents() override {
+        if (clock_.isValid() && clock_.elapsed() < 25)
+            return;
+        if (progress_ != nullptr && shown_ != latest_) {
+            progress_->SetProgress(latest_);
+            shown_ = latest_;
+        }
+        QApplication::processEvents();
+        clock_.start();
+    }
+    void ShowProgress(std::int32_t number) override {
+        latest_ = number;
+        ProcessEvents();
+    }
+    void ShowSystemSize(std::int32_t) override { window_.RefreshFromState(); }
+    void ShowCoverageWarning(const TCoverageTable& coverage) override {
+        if (alarm_ == nullptr)
+            return;
+        const Workspace& state = window_.Form().State();
+        const QString problem = alarm_->Refresh(state.plan, state.games, coverage);
+        if (!problem.isEmpty())
+            ports_.ShowMessage(&window_, MessageKind::Error, problem);
+        else
+            ports_.ShowModal(*alarm_);
+    }
+    void ShowMessage(MessageKind kind, const std::string& text) override {
+        ports_.ShowMessage(&window_, kind, QString::fromStdString(text));
+    }
+
+    ~ProgressRun() override { HideProgressWindow(); }
+
+  private:
+    Tsystemform& window_;
+    Tberechanz* progress_;
+    TAlarm* alarm_;
+    UiPorts& ports_;
+    AbortFlag& abort_;
+    QElapsedTimer clock_;
+    std::int32_t latest_ = 0;
+    std::int32_t shown_ = -1;
+    bool cursorSet_ = false;
+};
+
+QPushButton* AddButton(QWidget* parent, const char* name, const QString& caption, QRect where) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(where);
+    return button;
+}
+
+QSpinBox* AddSpin(QWidget* parent, const char* name, int minimum, QRect where) {
+    auto* spin = new QSpinBox(parent);
+    spin->setObjectName(name);
+    spin->setRange(minimum, kMaxGames - 1);
+    spin->setGeometry(where);
+    return spin;
+}
+
+}  // namespace
+
+Tsystemform::Tsystemform(SystemForm& form, UiPorts& ports) : form_(form), ports_(ports) {
+    setObjectName("Tsystemform");
+    setWindowTitle("VELMORA");
+    resize(761, 592);
+
+    auto* page = new QWidget(this);
+    page->setObjectName("Hauptseite");
+    setCentralWidget(page);
+
+    BuildMenus();
+    BuildCommandColumn(page);
+    BuildLimitGroup(page);
+    BuildSignChangeGroup(page);
+    BuildStatusAndRows(page);
+    ConnectFilterControls();
+    RebuildListButtons();
+    ClearRowDisplay();
+    RefreshFromState();
+}
+
+Tsystemform::~Tsystemform() = default;
+
+// ---------------------------------------------------------------------------------------------
+// Building the window
+
+void Tsystemform::BuildMenus() {
+    auto add = [this](QMenu* menu, const char* name, const QString& caption, auto handler) {
+        QAction* item = menu->addAction(caption);
+        item->setObjectName(name);
+        connect(item, &QAction::triggered, this, handler);
+        return item;
+    };
+
+    QMenu* file = menuBar()->addMenu("&Datei");
+    file->setObjectName("Datei1");
+    add(file, "Neu1", "&Neu", &Tsystemform::Neu1Click);
+    add(file, "ffnen1", "Tippplan/Filter ö&ffnen", &Tsystemform::ffnen1Click);
+    add(file, "Speichern1", "Tippplan/Filter &speichern", &Tsystemform::Speichern1Click);
+    add(file, "Speichernunter1", "Tippplan/Filter speichern &unter",
+        &Tsystemform::Speichernunter1Click);
+    file->addSeparator();
+    add(file, "System1", "System &öffnen", &Tsystemform::System1Click);
+    add(file, "Systemffnen1", "System anhängen", &Tsystemform::Systemffnen1Click);
+    add(file, "Systemspeichern1", "System speichern", &Tsystemform::Systemspeichern1Click);
+    add(file, "Systemspeichernunter1", "System speichern unter",
+        &Tsystemform::Systemspeichernunter1Click);
+    add(file, "AllesSpeichern1", "&Alles speichern", &Tsystemform::AllesSpeichern1Click);
+    file->addSeparator();
+    add(file, "Beenden1", "Be&enden", &Tsystemform::close);
+
+    QMenu* view = menuBar()->addMenu("&Ansicht");
+    view->setObjectName("Ansicht1");
+    add(view, "ansicht", "&Übersicht", &Tsystemform::ansichtClick);
+    filterDisplayItem_ =
+        add(view, "Filteranzeige1", "Filteranzeige", &Tsystemform::Filteranzeige1Click);
+    filterDisplayItem_->setCheckable(true);
+    filterDisplayItem_->setChecked(form_.State().filterDisplayWanted);
+
+    QMenu* options = menuBar()->addMenu("&Optionen");
+    options->setObjectName("Optionen1");
+    auto* slipGroup = new QActionGroup(this);
+    const std::array<std::pair<const char*, const char*>, 4> slipItems{{
+        {"reihenz1", "1&2 Reihen/Schein"},
+        {"Reihenz2", "1&0 Reihen/Schein"},
+        {"Reihenz3", " &8 Reihen/Schein"},
+        {"Reihenz4", " &6 Reihen/Schein"},
+    }};
+    for (std::size_t i = 0; i < slipItems.size(); ++i) {
+        const int rowsPerSlip = 12 - 2 * static_cast<int>(i);
+        QAction* item = options->addAction(slipItems[i].second);
+        item->setObjectName(slipItems[i].first);
+        item->setCheckable(true);
+        slipGroup->addAction(item);
+        connect(item, &QAction::triggered, this,
+                [this, rowsPerSlip] { ChooseRowsPerSlip(rowsPerSlip); });
+        slipItems_[i] = item;
+    }
+
+    QMenu* evaluation = menuBar()->addMenu("A&uswertung");
+    evaluation->setObjectName("Auswertung1");
+    add(evaluation, "Gewinn1", "&Gewinnermittlung", [this] { ShowPending("Gewinnermittlung"); });
+    add(evaluation, "Gewinntabellen1", "Gewinn&tabellen", [this] {
+        if (!form_.State().rows.Empty())
+            ShowPending("Gewinntabellen");
+    });
+
+    QMenu* edit = menuBar()->addMenu("&Bearbeiten");
+    edit->setObjectName("Bearbeiten1");
+    add(edit, "Systemumstellung1", "&Systemumstellung",
+        [this] { ShowPending("Systemumstellung"); });
+    add(edit, "ManuelleTippeingabe1", "&Manuelle Tippeingabe",
+        [this] { ShowPending("Manuelle Tippeingabe"); });
+    add(edit, "InFremdsystemvorhandeneReiheneliminieren1",
+        "In &Fremdsystem vorhandene Reihen eliminieren",
+        &Tsystemform::InFremdsystemvorhandeneReiheneliminieren1Click);
+    add(edit, "ReihendieOptionenerflleneliminieren1", "Reihen die &Optionen erfüllen eliminieren",
+        &Tsystemform::ReihendieOptionenerflleneliminieren1Click);
+
+    QMenu* help = menuBar()->addMenu("&Hilfe");
+    help->setObjectName("Hilfe1");
+    add(help, "Hilfe2", "&Inhalt", [this] { ports_.ShowHelp("Inhalt"); });
+    add(help, "Programmberblick1", "&Programmbeschreibung",
+        [this] { ports_.ShowHelp("Überblick"); });
+    add(help, "Info1", "&Info", [this] { ports_.ShowHelp("Info"); });
+}
+
+void Tsystemform::BuildCommandColumn(QWidget* page) {
+    connect(AddButton(page, "tpbuton", "Tippplan", {10, 8, 150, 24}), &QPushButton::clicked, this,
+            &Tsystemform::tpbutonClick);
+    connect(AddButton(page, "Start", "System erstellen", {10, 36, 150, 24}), &QPushButton::clicked,
+            this, &Tsystemform::StartClick);
+    connect(AddButton(page, "Filterbut", "Filtern", {10, 64, 150, 24}), &QPushButton::clicked, this,
+            &Tsystemform::FilterbutClick);
+    connect(AddButton(page, "Button2", "Tippreihen anzeigen", {10, 92, 150, 24}),
+            &QPushButton::clicked, this, &Tsystemform::Button2Click);
+    connect(AddButton(page, "Button3", "Tippreihen ausdrucken", {10, 120, 150, 24}),
+            &QPushButton::clicked, this, [this] { ShowPending("Scheindruck"); });
+
+    connect(AddButton(page, "qbbutton", "Quotenfilter", {10, 156, 120, 22}), &QPushButton::clicked,
+            this, [this] { ShowPending("Quotenfilter"); });
+    oddsActive_ = new QCheckBox(page);
+    oddsActive_->setObjectName("CheckBox1");
+    oddsActive_->setGeometry(136, 156, 22, 22);
+
+    const std::array<const char*, 5> buttonNames{"prozbut", "prozbut2", "prozbut3", "prozbut4",
+                                                 "prozbut5"};
+    const std::array<const char*, 5> boxNames{"CheckBox3", "CheckBox4", "CheckBox5", "CheckBox6",
+                                              "CheckBox7"};
+    for (int k = 0; k < 5; ++k) {
+        const int top = 180 + 24 * k;
+        const QString caption = "Proz. Filter " + QString::number(k + 1);
+        connect(AddButton(page, buttonNames[k], caption, {10, top, 120, 22}), &QPushButton::clicked,
+                this, [this, caption] { ShowPending(caption); });
+        percentActive_[k] = new QCheckBox(page);
+        percentActive_[k]->setObjectName(boxNames[k]);
+        percentActive_[k]->setGeometry(136, top, 22, 22);
+    }
+    requiredChains_ = new QSpinBox(page);
+    requiredChains_->setObjectName("SpinEdit1");
+    requiredChains_->setGeometry(160, 204, 50, 22);
+    requiredChains_->setToolTip("Wie viele Prozentfilterketten eine Reihe erfüllen muss");
+    chainTotal_ = new QLabel(page);
+    chainTotal_->setObjectName("Label11");
+    chainTotal_->setGeometry(164, 228, 48, 20);
+
+    listArea_ = new QScrollArea(page);
+    listArea_->setObjectName("Filterknoepfe");
+    listArea_->setGeometry(kListAreaLeft, kListAreaTop - 36, 265, kRowDisplayTop - kListAreaTop);
+    listArea_->setFrameShape(QFrame::NoFrame);
+    listArea_->setWidget(new QWidget);
+}
+
+void Tsystemform::BuildLimitGroup(QWidget* page) {
+    auto* group = new QGroupBox("Tippreihenbegrenzung", page);
+    group->setObjectName("Tippreihenbegrenzung");
+    group->setGeometry(485, 4, 265, 118);
+    guaranteeButton_ = new QRadioButton("Gewinngarantie", group);
+    guaranteeButton_->setObjectName("GGbutton");
+    guaranteeButton_->setGeometry(6, 20, 124, 22);
+    guaranteeButton_->setChecked(true);
+    countButton_ = new QRadioButton(" vorgegebene Zahl", group);
+    countButton_->setObjectName("vzButton");
+    countButton_->setGeometry(130, 20, 132, 22);
+
+    auto* choices = new QWidget(group);
+    choices->setObjectName("Garantiestufen");
+    choices->setGeometry(5, 44, 255, 68);
+    for (int i = 0; i < 4; ++i) {
+        const int left = 5 + 125 * (i % 2);
+        const int top = 6 + 28 * (i / 2);
+        guarantees_[i] = new QRadioButton(choices);
+        guarantees_[i]->setObjectName("Gewinngarantie" + QString::number(i + 1));
+        guarantees_[i]->setGeometry(left, top, 45, 22);
+        auto* label = new QLabel("Richtige", choices);
+        label->setGeometry(left + 46, top, 70, 22);
+        const int level = i;
+        connect(guarantees_[i], &QRadioButton::toggled, this, [this, level](bool on) {
+            if (on)
+                form_.State().generation.guaranteeLevel = level;
+        });
+    }
+    guarantees_[0]->setChecked(true);
+
+    countPanel_ = new QGroupBox("Reihenanzahl", group);
+    countPanel_->setObjectName("Reihenanzahl");
+    countPanel_->setGeometry(choices->geometry());
+    countEdit_ = new QLineEdit(countPanel_);
+    countEdit_->setObjectName("Edit1");
+    countEdit_->setGeometry(10, 28, 120, 24);
+    countEdit_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression("[0-9]*"), countEdit_));
+    countEdit_->setText(QString::fromStdString(form_.State().generation.countText));
+    countPanel_->hide();
+    connect(countEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        form_.State().generation.countText = text.toStdString();
+    });
+
+    connect(guaranteeButton_, &QRadioButton::toggled, this, [this](bool on) {
+        if (!on)
+            return;
+        form_.State().generation.limit = RowLimit::Guarantee;
+        countPanel_->hide();
+    });
+    connect(countButton_, &QRadioButton::toggled, this, [this](bool on) {
+        if (!on)
+            return;
+        form_.State().generation.limit = RowLimit::Count;
+        countPanel_->show();
+        countPanel_->raise();
+    });
+}
+
+void Tsystemform::BuildSignChangeGroup(QWidget* page) {
+    auto* group = new QGroupBox("Tippzeichenwechsel", page);
+    group->setObjectName("Tippzeichenwechsel");
+    group->setGeometry(485, 126, 265, 84);
+    (new QLabel("mindestens", group))->setGeometry(10, 22, 75, 22);
+    (new QLabel("höchstens", group))->setGeometry(10, 50, 75, 22);
+    signChangeSpins_[0] = AddSpin(group, "TZminspin", 0, {88, 22, 50, 22});
+    signChangeSpins_[1] = AddSpin(group, "tzmaxspin", 1, {88, 50, 50, 22});
+    signChangeOr_ = new QCheckBox("oder", group);
+    signChangeOr_->setObjectName("CheckBox2");
+    signChangeOr_->setGeometry(146, 36, 55, 22);
+    signChangeSpins_[2] = AddSpin(group, "tzminspin2", 0, {204, 22, 50, 22});
+    signChangeSpins_[3] = AddSpin(group, "tzmaxspin2", 1, {204, 50, 50, 22});
+}
+
+void Tsystemform::BuildStatusAndRows(QWidget* page) {
+    auto label = [page](const char* name, QRect where) {
+        auto* text = new QLabel(page);
+        text->setObjectName(name);
+        text->setGeometry(where);
+        return text;
+    };
+    upperStatus_ = label("StaticText2", {270, kRowDisplayTop + 4, 480, 20});
+    lowerStatus_ = label("StaticText1", {270, kRowDisplayTop + 28, 480, 20});
+    label("Systemgroesse", {270, kRowDisplayTop + 52, 90, 20})->setText("Systemgröße:");
+    systemSize_ = label("Label1", {362, kRowDisplayTop + 52, 120, 20});
+    rowPosition_ = label("Label7", {270, kRowDisplayTop + 76, 200, 20});
+    rowPosition_->setText("Reihe: 1");
+
+    rowModel_ = new RowTableModel(this);
+    rowDisplay_ = new QTableView(page);
+    rowDisplay_->setObjectName("stringgrid1");
+    rowDisplay_->setModel(rowModel_);
+    rowDisplay_->horizontalHeader()->hide();
+    rowDisplay_->horizontalHeader()->setMinimumSectionSize(kCellSize);
+    rowDisplay_->horizontalHeader()->setDefaultSectionSize(kCellSize);
+    rowDisplay_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    rowDisplay_->verticalHeader()->setMinimumSectionSize(kGameRowHeight);
+    rowDisplay_->verticalHeader()->setDefaultSectionSize(kGameRowHeight);
+    rowDisplay_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    rowDisplay_->verticalHeader()->setFixedWidth(kGameColumnWidth);
+    rowDisplay_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    rowDisplay_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    rowDisplay_->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+    rowDisplay_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    rowDisplay_->setSelectionMode(QAbstractItemView::NoSelection);
+    connect(rowDisplay_->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            &Tsystemform::UpdateRowPosition);
+}
+
+void Tsystemform::ConnectFilterControls() {
+    connect(oddsActive_, &QCheckBox::toggled, this, [this](bool on) { form_.SetOddsActive(on); });
+    for (int k = 0; k < 5; ++k) {
+        connect(percentActive_[k], &QCheckBox::toggled, this, [this, k](bool on) {
+            form_.SetPercentActive(k + 1, on);
+            RefreshFromState();
+        });
+    }
+    connect(requiredChains_, &QSpinBox::valueChanged, this,
+            [this](int value) { form_.SetRequiredChains(value); });
+
+    auto bindSpin = [this](QSpinBox* spin, std::uint8_t TSignChangeFilter::*field) {
+        connect(spin, &QSpinBox::valueChanged, this, [this, field](int value) {
+            form_.State().filters.signChange.*field = static_cast<std::uint8_t>(value);
+        });
+    };
+    bindSpin(signChangeSpins_[0], &TSignChangeFilter::min1);
+    bindSpin(signChangeSpins_[1], &TSignChangeFilter::max1);
+    bindSpin(signChangeSpins_[2], &TSignChangeFilter::min2);
+    bindSpin(signChangeSpins_[3], &TSignChangeFilter::max2);
+    connect(signChangeOr_, &QCheckBox::toggled, this, [this](bool on) {
+        form_.SetSignChangeOr(on);
+        signChangeSpins_[2]->setVisible(on);
+        signChangeSpins_[3]->setVisible(on);
+    });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Showing the state
+
+void Tsystemform::RefreshFromState() {
+    const Workspace& s = form_.State();
+    upperStatus_->setText(QString::fromStdString(s.upperStatus));
+    upperStatus_->setToolTip(upperStatus_->text());
+    lowerStatus_->setText(QString::fromStdString(s.lowerStatus));
+    systemSize_->setText(QString::fromStdString(s.systemSizeText));
+
+    for (int i = 0; i < 4; ++i)
+        guarantees_[i]->setText(QString::number(form_.GuaranteeCaption(i)));
+
+    const TFilterSet& f = s.filters;
+    {
+        const QSignalBlocker block(oddsActive_);
+        oddsActive_->setChecked(f.odds.active != 0);
+    }
+    for (int k = 0; k < 5; ++k) {
+        const QSignalBlocker block(percentActive_[k]);
+        percentActive_[k]->setChecked(f.percent[k].active != 0);
+    }
+    {
+        const QSignalBlocker block(requiredChains_);
+        requiredChains_->setRange(0, f.chainCount());
+        requiredChains_->setValue(f.requiredChains);
+    }
+    chainTotal_->setText("aus " + QString::number(f.chainCount()));
+
+    const std::array<int, 4> values{f.signChange.min1, f.signChange.max1, f.signChange.min2,
+                                    f.signChange.max2};
+    for (int i = 0; i < 4; ++i) {
+        const QSignalBlocker block(signChangeSpins_[i]);
+        signChangeSpins_[i]->setMaximum(form_.SignChangeLimit());
+        signChangeSpins_[i]->setValue(values[i]);
+    }
+    {
+        const QSignalBlocker block(signChangeOr_);
+        signChangeOr_->setChecked(f.signChange.orSecond == 1);
+    }
+    signChangeSpins_[2]->setVisible(f.signChange.orSecond == 1);
+    signChangeSpins_[3]->setVisible(f.signChange.orSecond == 1);
+
+    for (int i = 0; i < 4; ++i)
+        slipItems_[i]->setChecked(s.rowsPerSlip == 12 - 2 * i);
+    ApplyRowsPerSlip();
+}
+
+void Tsystemform::RebuildListButtons() {
+    for (QPushButton* button : listButtons_)
+        delete button;
+    listButtons_.clear();
+
+    const Workspace& s = form_.State();
+    std::vector<ListButton> buttons = BlockButtons(s.filters.blocks);
+    const std::vector<ListButton> sequences =
+        buttonsAfterNew_ ? SequenceButtonsAfterNew() : SequenceButtons(s.filters.sequences);
+    buttons.insert(buttons.end(), sequences.begin(), sequences.end());
+
+    QWidget* area = listArea_->widget();
+    const QPoint origin = listArea_->geometry().topLeft();
+    int bottom = 0;
+    for (const ListButton& spec : buttons) {
+        auto* button = new QPushButton(QString::fromStdString(spec.caption), area);
+        button->setObjectName(QString::fromStdString(spec.name));
+        button->setGeometry(spec.left - origin.x(), spec.top - origin.y(), spec.width, spec.height);
+        QFont font(kListButtonFont, kListButtonFontSize);
+        font.setStyleHint(QFont::Monospace);
+        button->setFont(font);
+        if (spec.red)
+            button->setStyleSheet("color: red;");
+        const bool block = spec.name.rfind("but_", 0) == 0;
+        connect(button, &QPushButton::clicked, this, [this, block, caption = button->text()] {
+            ShowPending(block ? "Blockfilter " + caption : "Sequenz " + caption);
+        });
+        button->show();
+        listButtons_.push_back(button);
+        bottom = std::max(bottom, button->geometry().bottom());
+    }
+    area->resize(260, bottom + 4);
+}
+
+void Tsystemform::ApplyRowsPerSlip() {
+    const int slips = form_.State().rowsPerSlip;
+    const int games = rowModel_->rowCount();
+    rowDisplay_->setGeometry(10, kRowDisplayTop, 37 + kCellSize * slips, games * 17 + 20);
+}
+
+void Tsystemform::UpdateRowPosition() {
+    rowPosition_->setText("Reihe: " + QString::number(std::max(0, rowDisplay_->columnAt(0)) + 1));
+}
+
+void Tsystemform::ShowPending(const QString& window) {
+    ports_.ShowMessage(
+        this, MessageKind::Information,
+        "Das Fenster \"" + window + "\" ist in dieser Version noch nicht enthalten.");
+}
+
+// ---------------------------------------------------------------------------------------------
+// SystemFormView
+
+void Tsystemform::ShowMessage(MessageKind kind, const std::string& text) {
+    ports_.ShowMessage(this, kind, QString::fromStdString(text));
+}
+
+bool Tsystemform::Ask(const std::string& question) {
+    return ports_.Ask(this, QString::fromStdString(question));
+}
+
+std::optional<std::string> Tsystemform::OpenFileName(const FileDialogRequest& request) {
+    return ports_.OpenFileName(this, request);
+}
+
+std::optional<std::string> Tsystemform::SaveFileName(const FileDialogRequest& request) {
+    return ports_.SaveFileName(this, request);
+}
+
+void Tsystemform::ShowTipPlanEditor() {
+    if (windows_.tipPlan != nullptr)
+        windows_.tipPlan->ShowForGameCount();
+}
+
+void Tsystemform::SetFilterDisplayVisible(bool visible) {
+    if (windows_.filterDisplay != nullptr)
+        windows_.filterDisplay->setVisible(visible);
+}
+
+void Tsystemform::ClearRowDisplay() {
+    rowModel_->Clear(rowModel_->rowCount() > 0 ? rowModel_->rowCount() : form_.State().games,
+                     form_.State().rowsPerSlip);
+    UpdateRowPosition();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands
+
+void Tsystemform::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    form_.FormShow(*this);
+    buttonsAfterNew_ = false;
+    RebuildListButtons();
+    rowModel_->Clear(form_.State().games, form_.State().rowsPerSlip);
+    RefreshFromState();
+}
+
+void Tsystemform::closeEvent(QCloseEvent* event) {
+    form_.FormHide(*this);
+    event->accept();
+    QMainWindow::closeEvent(event);
+    emit Closed();
+}
+
+void Tsystemform::mouseDoubleClickEvent(QMouseEvent*) {
+    SaveWindowImage(this, "Systemform.BMP");
+}
+
+void Tsystemform::Neu1Click() {
+    buttonsAfterNew_ = true;
+    form_.Neu1Click(*this);
+    RebuildListButtons();
+    RefreshFromState();
+}
+
+void Tsystemform::ffnen1Click() {
+    form_.ffnen1Click(*this);
+    buttonsAfterNew_ = false;
+    RebuildListButtons();
+    RefreshFromState();
+}
+
+void Tsystemform::Speichern1Click() {
+    form_.Speichern1Click(*this);
+    RefreshFromState();
+}
+
+void Tsystemform::Speichernunter1Click() {
+    form_.Speichernunter1Click(*this);
+    RefreshFromState();
+}
+
+void Tsystemform::System1Click() {
+    velmora::System1Click(form_.State(), *this);
+    RefreshFromState();
+}
+
+void Tsystemform::Systemffnen1Click() {
+    velmora::Systemffnen1Click(form_.State(), *this);
+    RefreshFromState();
+}
+
+void Tsystemform::Systemspeichern1Click() {
+    velmora::Systemspeichern1Click(form_.State(), *this);
+}
+
+void Tsystemform::Systemspeichernunter1Click() {
+    velmora::Systemspeichernunter1Click(form_.State(), *this);
+}
+
+void Tsystemform::AllesSpeichern1Click() {
+    form_.AllesSpeichern1Click(*this);
+    RefreshFromState();
+}
+
+void Tsystemform::ansichtClick() {
+    if (windows_.distribution == nullptr)
+        return;
+    const QString problem = windows_.distribution->Refresh(form_.State().rows, form_.State().games);
+    if (!problem.isEmpty())
+        ShowMessage(MessageKind::Error, problem.toStdString());
+    else
+        ports_.ShowModal(*windows_.distribution);
+}
+
+void Tsystemform::Filteranzeige1Click() {
+    const bool wanted = !form_.State().filterDisplayWanted;
+    form_.State().filterDisplayWanted = wanted;
+    filterDisplayItem_->setChecked(wanted);
+    SetFilterDisplayVisible(wanted);
+}
+
+void Tsystemform::ChooseRowsPerSlip(int rowsPerSlip) {
+    Workspace& s = form_.State();
+    s.rowsPerSlip = rowsPerSlip;
+    const std::string error =
+        StoreRowsPerSlip(ResolveFileName(s.slipSettingsName, true), rowsPerSlip);
+    if (!error.empty())
+        ports_.ShowMessage(this, MessageKind::Error, QString::fromStdString(error));
+    RefreshFromState();
+}
+
+void Tsystemform::InFremdsystemvorhandeneReiheneliminieren1Click() {
+    velmora::InFremdsystemvorhandeneReiheneliminieren1Click(form_.State(), *this);
+    RefreshFromState();
+}
+
+void Tsystemform::ReihendieOptionenerflleneliminieren1Click() {
+    form_.ReihendieOptionenerflleneliminieren1Click();
+    RefreshFromState();
+}
+
+void Tsystemform::tpbutonClick() {
+    ShowTipPlanEditor();
+}
+
+void Tsystemform::StartClick() {
+    AbortFlag abort;
+    {
+        ProgressRun run(*this, windows_.progress, windows_.alarm, ports_, abort);
+        form_.StartClick(abort, run);
+    }
+    RefreshFromState();
+}
+
+void Tsystemform::FilterbutClick() {
+    AbortFlag abort;
+    {
+        ProgressRun run(*this, windows_.progress, windows_.alarm, ports_, abort);
+        form_.FilterbutClick(abort, run);
+    }
+    RefreshFromState();
+}
+
+void Tsystemform::Button2Click() {
+    const TRowList& rows = form_.State().rows;
+    if (rows.Empty())
+        return;
+    rowModel_->Show(rows);
+    ApplyRowsPerSlip();
+    rowDisplay_->horizontalScrollBar()->setValue(0);
+    UpdateRowPosition();
+}
+
+}  // namespace velmora

@@ -1,0 +1,136 @@
+// The main window "VELMORA": a view over the core's main window state. It forwards every
+// command to SystemForm and the core's file commands, shows the state they leave, and opens
+// the other windows.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <vector>
+
+#include "app/systemform.h"
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollArea;
+class QSpinBox;
+class QTableView;
+
+namespace velmora {
+
+class RowTableModel;
+class TAlarm;
+class Tberechanz;
+class TTipplan;
+class TTippverteilung;
+class UiPorts;
+
+// The windows the main window opens; each is created once by the program.
+struct SecondaryWindows {
+    TTipplan* tipPlan = nullptr;
+    Tberechanz* progress = nullptr;
+    TTippverteilung* distribution = nullptr;
+    TAlarm* alarm = nullptr;
+    QWidget* filterDisplay = nullptr;
+};
+
+class Tsystemform : public QMainWindow, private SystemFormView {
+    Q_OBJECT
+  public:
+    // Window creation: the core form has done its part already.
+    Tsystemform(SystemForm& form, UiPorts& ports);
+    ~Tsystemform() override;
+
+    void SetWindows(const SecondaryWindows& windows) { windows_ = windows; }
+    SystemForm& Form() { return form_; }
+    const RowTableModel& RowModel() const { return *rowModel_; }
+
+    // Shows the state after a change made elsewhere (an editor, the tip plan).
+    void RefreshFromState();
+
+    // Menu commands.
+    void Neu1Click();
+    void ffnen1Click();
+    void Speichern1Click();
+    void Speichernunter1Click();
+    void System1Click();
+    void Systemffnen1Click();
+    void Systemspeichern1Click();
+    void Systemspeichernunter1Click();
+    void AllesSpeichern1Click();
+    void ansichtClick();
+    void Filteranzeige1Click();
+    void ChooseRowsPerSlip(int rowsPerSlip);  // the four "Reihen/Schein" items
+    void InFremdsystemvorhandeneReiheneliminieren1Click();
+    void ReihendieOptionenerflleneliminieren1Click();
+    // Buttons.
+    void tpbutonClick();
+    void StartClick();
+    void FilterbutClick();
+    void Button2Click();
+    // Empties the row display.
+    void ClearRowDisplay() override;
+
+  signals:
+    // The main window has closed after its closing steps; the program ends.
+    void Closed();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    // SystemFormView
+    void ShowMessage(MessageKind kind, const std::string& text) override;
+    bool Ask(const std::string& question) override;
+    std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;
+    std::optional<std::string> SaveFileName(const FileDialogRequest& request) override;
+    void ShowTipPlanEditor() override;
+    void SetFilterDisplayVisible(bool visible) override;
+
+    void BuildMenus();
+    void BuildCommandColumn(QWidget* page);
+    void BuildLimitGroup(QWidget* page);
+    void BuildSignChangeGroup(QWidget* page);
+    void BuildStatusAndRows(QWidget* page);
+    void ConnectFilterControls();
+    void RebuildListButtons();
+    void ApplyRowsPerSlip();
+    void UpdateRowPosition();
+    void ShowPending(const QString& window);
+
+    SystemForm& form_;
+    UiPorts& ports_;
+    SecondaryWindows windows_;
+    bool shown_ = false;
+    bool buttonsAfterNew_ = false;
+
+    QAction* filterDisplayItem_ = nullptr;
+    std::array<QAction*, 4> slipItems_{};
+    QCheckBox* oddsActive_ = nullptr;
+    std::array<QCheckBox*, 5> percentActive_{};
+    QSpinBox* requiredChains_ = nullptr;
+    QLabel* chainTotal_ = nullptr;
+    QRadioButton* guaranteeButton_ = nullptr;
+    QRadioButton* countButton_ = nullptr;
+    std::array<QRadioButton*, 4> guarantees_{};
+    QGroupBox* countPanel_ = nullptr;
+    QLineEdit* countEdit_ = nullptr;
+    std::array<QSpinBox*, 4> signChangeSpins_{};  // min1, max1, min2, max2
+    QCheckBox* signChangeOr_ = nullptr;
+    QScrollArea* listArea_ = nullptr;
+    std::vector<QPushButton*> listButtons_;
+    QLabel* upperStatus_ = nullptr;
+    QLabel* lowerStatus_ = nullptr;
+    QLabel* systemSize_ = nullptr;
+    QLabel* rowPosition_ = nullptr;
+    QTableView* rowDisplay_ = nullptr;
+    RowTableModel* rowModel_ = nullptr;
+};
+
+}  // namespace velmora

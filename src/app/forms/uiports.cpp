@@ -1,0 +1,89 @@
+#include "app/forms/uiports.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+
+#include "app/forms/helpwindow.h"
+#include "app/forms/windowimage.h"
+
+namespace velmora {
+
+QString QtNameFilter(const std::string& filter) {
+    const QString text = QString::fromStdString(filter);
+    const qsizetype bar = text.indexOf('|');
+    if (bar < 0)
+        return text;
+    return text.left(bar) + " (" + text.mid(bar + 1).replace(';', ' ') + ")";
+}
+
+QtUiPorts::QtUiPorts() = default;
+QtUiPorts::~QtUiPorts() = default;
+
+void QtUiPorts::ShowMessage(QWidget* parent, MessageKind kind, const QString& text) {
+    switch (kind) {
+        case MessageKind::Error:
+            QMessageBox::critical(parent, "Problem", text);
+            break;
+        case MessageKind::Warning:
+            QMessageBox::warning(parent, "Warnung", text);
+            break;
+        case MessageKind::Information:
+            QMessageBox::information(parent, "Information", text);
+            break;
+    }
+}
+
+bool QtUiPorts::Ask(QWidget* parent, const QString& question) {
+    return QMessageBox::question(parent, "Frage", question, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+std::optional<std::string> QtUiPorts::OpenFileName(QWidget* parent,
+                                                   const FileDialogRequest& request) {
+    const QString name =
+        QFileDialog::getOpenFileName(parent, "Öffnen", QString::fromStdString(request.initialName),
+                                     QtNameFilter(request.filter));
+    if (name.isEmpty())
+        return std::nullopt;
+    return name.toStdString();
+}
+
+std::optional<std::string> QtUiPorts::SaveFileName(QWidget* parent,
+                                                   const FileDialogRequest& request) {
+    QFileDialog dialog(parent, "Speichern unter", QString::fromStdString(request.initialName),
+                       QtNameFilter(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+void QtUiPorts::PrintWindowImage(QWidget* window) {
+    const QPixmap image = window->grab();
+    const std::unique_ptr<QPrinter> printer =
+        OpenPrinter(window, window->objectName() + ".pdf", *this);
+    if (!printer)
+        return;
+    QPainter painter(printer.get());
+    const QRect page = painter.viewport();
+    QSize size = image.size();
+    size.scale(page.size(), Qt::KeepAspectRatio);
+    painter.drawPixmap(QRect(page.topLeft(), size), image);
+}
+
+void QtUiPorts::ShowHelp(const QString& topic) {
+    if (!help_)
+        help_ = std::make_unique<HelpWindow>();
+    help_->ShowTopic(topic);
+}
+
+void QtUiPorts::ShowModal(QDialog& dialog) {
+    dialog.exec();
+}
+
+}  // namespace velmora

@@ -1,0 +1,32 @@
+#include "app/forms/windowimage.h"
+
+#include <QPixmap>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QWidget>
+
+#include "app/forms/uiports.h"
+
+namespace velmora {
+
+bool SaveWindowImage(QWidget* window, const QString& fileName) {
+    return window->grab().save(fileName, "BMP");
+}
+
+std::unique_ptr<QPrinter> OpenPrinter(QWidget* parent, const QString& pdfName, UiPorts& ports) {
+    const QPrinterInfo installed = QPrinterInfo::defaultPrinter();
+    if (!installed.isNull())
+        return std::make_unique<QPrinter>(installed, QPrinter::HighResolution);
+    if (!ports.Ask(parent, kNoPrinterQuestion))
+        return nullptr;
+    const std::optional<std::string> name =
+        ports.SaveFileName(parent, {"PDF-Dokument|*.pdf", "pdf", pdfName.toStdString()});
+    if (!name)
+        return nullptr;
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QString::fromStdString(*name));
+    return printer;
+}
+
+}  // namespace velmora

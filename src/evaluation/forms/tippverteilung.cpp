@@ -1,0 +1,108 @@
+#include "evaluation/forms/tippverteilung.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "evaluation/tipdistribution.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int kCellWidth = 24;
+constexpr int kRowHeight = 22;
+constexpr int kTableLeft = 8;
+constexpr int kTableTop = 42;
+const QColor kHeadingColor(212, 208, 200);
+
+QString InvalidInput(const TRowList& rows, int games) {
+    const QString prefix = "Die Tippverteilung kann nicht angezeigt werden: ";
+    if (!IsValidGameCount(games)) {
+        return prefix + QString::number(games) +
+               " Spiele sind nicht möglich, erlaubt sind 11 bis 14 Spiele.";
+    }
+    if (!rows.Empty() && rows.Games() != games) {
+        return prefix + "Die Reihen haben " + QString::number(rows.Games()) +
+               " Spiele, eingestellt sind aber " + QString::number(games) + " Spiele.";
+    }
+    for (std::int32_t r = 0; r < rows.Count(); ++r) {
+        const Sign* row = rows.Row(r);
+        for (int g = 0; g < games; ++g) {
+            if (!IsSign(row[g])) {
+                return prefix + "Reihe " + QString::number(r + 1) + " enthält in Spiel " +
+                       QString::number(g + 1) + " das ungültige Zeichen " +
+                       QString::number(row[g]) + ".";
+            }
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+TTippverteilung::TTippverteilung(QWidget* parent)
+    : QDialog(parent), table_(new QTableWidget(this)) {
+    setObjectName("TTippverteilung");
+    setWindowTitle("Tippverteilung");
+    setFixedSize(171, 425);
+
+    auto* close = new QPushButton("Schließen", this);
+    close->setObjectName("Schliessen");
+    close->setGeometry(kTableLeft, 8, 90, 26);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    // The heading row and the game column are the table's first row and column, drawn grey.
+    table_->setObjectName("StringGrid1");
+    table_->setColumnCount(4);
+    table_->horizontalHeader()->hide();
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setMinimumSectionSize(kCellWidth);
+    table_->horizontalHeader()->setDefaultSectionSize(kCellWidth);
+    table_->verticalHeader()->setMinimumSectionSize(kRowHeight);
+    table_->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->setGeometry(kTableLeft, kTableTop, width() - 2 * kTableLeft,
+                        height() - kTableTop - kTableLeft);
+    table_->setRowCount(1);
+    WriteHeadings();
+}
+
+void TTippverteilung::SetCell(int row, int column, const QString& text, bool heading) {
+    auto* cell = new QTableWidgetItem(text);
+    cell->setFlags(Qt::ItemIsEnabled);
+    cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (heading)
+        cell->setBackground(kHeadingColor);
+    table_->setItem(row, column, cell);
+}
+
+void TTippverteilung::WriteHeadings() {
+    SetCell(0, 0, QString(), true);
+    for (int slot = 0; slot < kSignCount; ++slot)
+        SetCell(0, slot + 1, QString(SignChar(kDisplayOrder[slot])), true);
+}
+
+QString TTippverteilung::Refresh(const TRowList& rows, int games) {
+    if (const QString error = InvalidInput(rows, games); !error.isEmpty())
+        return error;
+
+    const TipCounts counts = TipDistribution(rows);
+    table_->setRowCount(games + 1);
+    WriteHeadings();
+    for (int g = 1; g <= games; ++g) {
+        SetCell(g, 0, QString::number(g), true);
+        for (int slot = 0; slot < kSignCount; ++slot)
+            SetCell(g, slot + 1, QString::number(counts[g - 1][kDisplayOrder[slot]]), false);
+    }
+    // Large systems need more than the default width for their counts.
+    for (int column = 0; column < 4; ++column) {
+        table_->resizeColumnToContents(column);
+        if (table_->columnWidth(column) < kCellWidth)
+            table_->setColumnWidth(column, kCellWidth);
+    }
+    return {};
+}
+
+}  // namespace velmora

@@ -1,0 +1,57 @@
+#include "model/forms/berechanz.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+Tberechanz::Tberechanz(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), progress_(new QLabel(this)) {
+    setObjectName("Tberechanz");
+    setWindowModality(Qt::ApplicationModal);
+
+    progress_->setObjectName("Label1");
+    QFont large = progress_->font();
+    large.setPointSize(16);
+    large.setBold(true);
+    progress_->setFont(large);
+    progress_->setAlignment(Qt::AlignCenter);
+    progress_->setText(ProgressText(0));
+
+    auto* hint = new QLabel(kProgressHint, this);
+    hint->setObjectName("Label2");
+    hint->setAlignment(Qt::AlignCenter);
+    hint->setWordWrap(true);
+
+    auto* cancel = new QPushButton("Abbruch", this);
+    cancel->setObjectName("Abbruch");
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        if (abort_ != nullptr)
+            abort_->Set();
+    });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addStretch(2);
+    layout->addWidget(progress_);
+    layout->addSpacing(24);
+    layout->addWidget(hint);
+    layout->addSpacing(24);
+    layout->addWidget(cancel, 0, Qt::AlignHCenter);
+    layout->addStretch(3);
+}
+
+QString Tberechanz::ProgressText(std::int32_t number) {
+    return "Systemberechnung ist jetzt bei Reihe " + QString::number(number);
+}
+
+void Tberechanz::Cover(QWidget* mainWindow) {
+    setGeometry(mainWindow->geometry());
+    show();
+    raise();
+}
+
+void Tberechanz::SetProgress(std::int32_t number) {
+    progress_->setText(ProgressText(number));
+}
+
+}  // namespace velmora

@@ -1,0 +1,34 @@
+// The progress window of a generation run: the count of rows so far and "Abbruch".
+// It lies over the main window, without a frame, and takes all input while it is shown, so
+// that nothing else can be started while a run works.
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+
+#include "model/runcontrol.h"
+
+namespace velmora {
+
+class Tberechanz : public QWidget {
+    Q_OBJECT
+  public:
+    explicit Tberechanz(QWidget* parent = nullptr);
+
+    // The flag "Abbruch" sets; the run clears it at its start.
+    void SetAbortFlag(AbortFlag* flag) { abort_ = flag; }
+    // Shows the window with the position and size of `mainWindow`.
+    void Cover(QWidget* mainWindow);
+    void SetProgress(std::int32_t number);
+
+    static QString ProgressText(std::int32_t number);
+
+  private:
+    AbortFlag* abort_ = nullptr;
+    QLabel* progress_;
+};
+
+inline constexpr const char* kProgressHint =
+    "Sollte Ihnen die Berechnung zu lange dauern, klicken Sie auf  'Abbruch'. ";
+
+}  // namespace velmora

@@ -1,0 +1,372 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTimer>
+
+#include "app/filesetnames.h"
+#include "app/forms/rowtablemodel.h"
+#include "app/forms/splashform.h"
+#include "evaluation/forms/alarm.h"
+#include "model/forms/berechanz.h"
+#include "model/forms/tipplanform.h"
+#include "support/guifixture.h"
+#include "support/testplans.h"
+
+namespace velmora {
+namespace {
+
+class MainWindow : public testing::ProgramTest {
+  protected:
+    QString Text(const char* label) { return Find<QLabel>(Main(), label)->text(); }
+    void Click(const char* button) { Find<QPushButton>(Main(), button)->click(); }
+    void Trigger(const char* item) { Find<QAction>(Main(), item)->trigger(); }
+
+    // Every game of the plan with the given signs allowed, as the tip plan editor enters them.
+    void TipEveryGame(int n, const std::string& tendencies) {
+        form_->SetGameCount(n);
+        State().filters = TFilterSet::PassingAll(n);
+        for (int g = 1; g <= n; ++g)
+            for (int slot = 0; slot < 3; ++slot)
+                form_->SetTendency(g, kDisplayOrder[slot],
+                                   static_cast<std::int8_t>(tendencies[slot] - '0'));
+        Main().RefreshFromState();
+    }
+
+    QStringList ListButtonCaptions(const QString& prefix) {
+        QStringList captions;
+        for (QPushButton* button : Main().findChildren<QPushButton*>())
+            if (button->objectName().startsWith(prefix))
+                captions << button->text();
+        return captions;
+    }
+};
+
+TEST_F(MainWindow, StartsWithTheDefaultWeekAndEveryNamedControl) {
+    Start();
+    EXPECT_EQ(Main().windowTitle(), "VELMORA");
+    EXPECT_EQ(Main().size(), QSize(761, 592));
+    EXPECT_EQ(Text("StaticText2"), "TOTOTIP: " + QString::fromStdString(Path("AKTUELLEWOCHE.TTD")));
+    EXPECT_EQ(Text("StaticText1"),
+              "VOLLSYSTEM: " + QString::number(State().plan.FullSystemSize(13)) + " Reihen");
+    EXPECT_EQ(Text("Label7"), "Reihe: 1");
+    EXPECT_EQ(Find<QRadioButton>(Main(), "Gewinngarantie1")->text(), "13");
+    EXPECT_EQ(Find<QRadioButton>(Main(), "Gewinngarantie4")->text(), "10");
+    EXPECT_EQ(Text("Label11"), "aus " + QString::number(State().filters.chainCount()));
+    EXPECT_EQ(ListButtonCaptions("but_").size(),
+              static_cast<qsizetype>(State().filters.blocks.size() + 1));
+    EXPECT_EQ(ListButtonCaptions("btseq_").size(),
+              static_cast<qsizetype>(State().filters.sequences.size() + 1));
+    EXPECT_TRUE(ports_.messages.empty());
+
+    for (const char* name :
+         {"tpbuton", "Start", "Filterbut", "Button2", "Button3", "qbbutton", "prozbut", "prozbut5"})
+        Find<QPushButton>(Main(), name);
+    for (const char* name : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox7"})
+        Find<QCheckBox>(Main(), name);
+    for (const char* name : {"TZminspin", "tzmaxspin", "tzminspin2", "tzmaxspin2", "SpinEdit1"})
+        Find<QSpinBox>(Main(), name);
+    for (const char* name : {"Neu1",
+                             "ffnen1",
+                             "Speichern1",
+                             "Speichernunter1",
+                             "System1",
+                             "Systemffnen1",
+                             "Systemspeichern1",
+                             "Systemspeichernunter1",
+                             "AllesSpeichern1",
+                             "Beenden1",
+                             "ansicht",
+                             "Filteranzeige1",
+                             "reihenz1",
+                             "Reihenz4",
+                             "Gewinn1",
+                             "Gewinntabellen1",
+                             "Systemumstellung1",
+                             "ManuelleTippeingabe1",
+                             "InFremdsystemvorhandeneReiheneliminieren1",
+                             "ReihendieOptionenerflleneliminieren1",
+                             "Hilfe2",
+                             "Programmberblick1",
+                             "Info1"})
+        Find<QAction>(Main(), name);
+}
+
+TEST_F(MainWindow, SecondaryWindowsAreCreatedOnceInTheProgramsOrder) {
+    QStringList order;
+    for (QObject* child : Main().children())
+        if (auto* widget = qobject_cast<QWidget*>(child); widget != nullptr && widget->isWindow())
+            order << widget->objectName();
+    EXPECT_EQ(order, (QStringList{"TAlarm", "TTippverteilung", "TTipplan", "Tberechanz"}));
+    for (QWidget* window :
+         {static_cast<QWidget*>(windows_->alarm), static_cast<QWidget*>(windows_->tipPlan),
+          static_cast<QWidget*>(windows_->progress)})
+        EXPECT_FALSE(window->isVisible());
+}
+
+TEST(SplashWindow, StaysOnTopAndClosesItselfAfterThreeSeconds) {
+    QPointer<TSplashform> splash = new TSplashform;
+    splash->show();
+    EXPECT_EQ(splash->size(), QSize(228, 172));
+    EXPECT_TRUE(splash->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_NE(splash->findChild<QLabel*>("Programmname"), nullptr);
+    QTest::qWait(TSplashform::kLifetimeMs - 500);
+    EXPECT_FALSE(splash.isNull());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 2000));
+}
+
+TEST_F(MainWindow, NeuLeavesOneSpareButtonEachAndShowsTheTipPlanEditor) {
+    Start();
+    Trigger("Neu1");
+    EXPECT_EQ(ListButtonCaptions("but_"), QStringList{"1.Filter"});
+    EXPECT_EQ(ListButtonCaptions("btseq_"), QStringList{"1.Sequenz"});
+    EXPECT_EQ(Text("StaticText2"), "TOTOTIP NEU");
+    EXPECT_EQ(Text("StaticText1"), "Es Fehlen noch Tips");
+    EXPECT_EQ(Text("Label1"), "");
+    EXPECT_EQ(State().tipPlanStream.size(), 13u);
+    EXPECT_TRUE(windows_->tipPlan->isVisible());
+}
+
+TEST_F(MainWindow, GeneratesShowsAndScrollsTheRows) {
+    Start();
+    TipEveryGame(12, "210");  // "1" and "0" in every game: 4096 rows
+    Find<QRadioButton>(Main(), "Gewinngarantie1")->click();
+    Click("Start");
+    EXPECT_EQ(Text("Label1"), "4096");
+    EXPECT_FALSE(windows_->progress->isVisible());
+    EXPECT_TRUE(ports_.modal.empty());  // every tipped sign is covered
+
+    auto* grid = Find<QTableView>(Main(), "stringgrid1");
+    Click("Button2");
+    EXPECT_EQ(Main().RowModel().rowCount(), 12);
+    EXPECT_EQ(Main().RowModel().columnCount(), 4096);
+    EXPECT_EQ(grid->height(), 12 * 17 + 20);
+    EXPECT_EQ(grid->width(), 37 + 16 * 12);
+    EXPECT_EQ(Main().RowModel().index(0, 0).data().toString(), "1");  // the main-tip row
+    grid->horizontalScrollBar()->setValue(40);
+    EXPECT_EQ(Text("Label7"), "Reihe: 41");
+
+    // The display keeps its rows until they are asked for again.
+    Find<QRadioButton>(Main(), "Gewinngarantie2")->click();
+    Click("Start");
+    EXPECT_LT(Text("Label1").toInt(), 4096);
+    EXPECT_EQ(Main().RowModel().columnCount(), 4096);
+}
+
+TEST_F(MainWindow, NewWeekTippedInTheEditorGeneratesItsFullSystem) {
+    Start();
+    Trigger("Neu1");
+    TTipplan& editor = *windows_->tipPlan;
+    for (int g = 1; g <= 13; ++g)
+        Find<QPushButton>(editor, "toggle" + QString::number(g) + "1")->click();
+    Find<QPushButton>(editor, "toggle11")->click();  // once more: game 1 untipped
+    EXPECT_EQ(Text("StaticText1"), "Es Fehlen noch Tips");
+    Click("Start");
+    EXPECT_EQ(Text("Label1"), "");  // nothing generated from an incomplete plan
+
+    Find<QPushButton>(editor, "toggle11")->click();
+    Find<QPushButton>(editor, "toggle10")->click();
+    Find<QPushButton>(editor, "toggle22")->click();
+    EXPECT_EQ(Text("StaticText1"), "VOLLSYSTEM: 4 Reihen");
+    State().filters = TFilterSet::PassingAll(13);
+    Click("Start");
+    EXPECT_EQ(Text("Label1"), "4");
+    Click("Button2");
+    EXPECT_EQ(Main().RowModel().columnCount(), 4);
+    EXPECT_EQ(Main().RowModel().index(1, 3).data().toString(), "2");
+}
+
+TEST_F(MainWindow, AbbruchWithTheFullGuaranteeKeepsTheRowsSoFar) {
+    Start();
+    TipEveryGame(12, "321");
+    QTimer::singleShot(0, windows_->progress,
+                       [this] { Find<QPushButton>(*windows_->progress, "Abbruch")->click(); });
+    Click("Start");
+    EXPECT_EQ(Text("Label1"), "1");  // the main-tip row, accepted before the first step
+}
+
+TEST_F(MainWindow, AbbruchDuringTheRunLeavesAnEmptyReducedSystem) {
+    Start();
+    TipEveryGame(12, "321");
+    Find<QRadioButton>(Main(), "Gewinngarantie2")->click();
+    // Pressed as soon as the run lets the window handle events.
+    QTimer::singleShot(0, windows_->progress,
+                       [this] { Find<QPushButton>(*windows_->progress, "Abbruch")->click(); });
+    Click("Start");
+    EXPECT_EQ(Text("Label1"), "0");
+    EXPECT_FALSE(windows_->progress->isVisible());
+}
+
+TEST_F(MainWindow, CoverageWarningAfterFiltersDropASign) {
+    Start();
+    TipEveryGame(11, "110");
+    State().filters = TFilterSet::PassingAll(11);
+    TBlockFilter noDrawInGame1;  // game 1 must not be "0"
+    noDrawInGame1.SetMarked(1, 0, true);
+    noDrawInGame1.maxHits = 0;
+    noDrawInGame1.maxRun = 11;
+    State().filters.blocks = {noDrawInGame1};
+    Click("Start");
+    ASSERT_EQ(ports_.modal.size(), 1u);
+    EXPECT_EQ(ports_.modal[0], windows_->alarm);
+    EXPECT_EQ(Text("Label1"), "1024");
+}
+
+TEST_F(MainWindow, RowCountFieldTakesDigitsAndAnEmptyFieldIsReported) {
+    Start();
+    TipEveryGame(11, "110");
+    Find<QRadioButton>(Main(), "vzButton")->click();
+    auto* field = Find<QLineEdit>(Main(), "Edit1");
+    EXPECT_TRUE(Find<QWidget>(Main(), "Reihenanzahl")->isVisible());
+    field->clear();
+    QTest::keyClicks(field, "1a0-0");
+    EXPECT_EQ(field->text(), "100");
+    Click("Start");
+    EXPECT_EQ(Text("Label1"), "100");
+
+    field->clear();
+    Click("Start");
+    ASSERT_FALSE(ports_.messages.empty());
+    EXPECT_EQ(ports_.messages.back().text, "'' ist kein gültiger Integerwert");
+    EXPECT_FALSE(windows_->progress->isVisible());
+    Find<QRadioButton>(Main(), "GGbutton")->click();
+    EXPECT_FALSE(Find<QWidget>(Main(), "Reihenanzahl")->isVisible());
+}
+
+TEST_F(MainWindow, ChainCountFollowsThePercentageBoxes) {
+    Start();
+    for (TPercentFilter& filter : State().filters.percent)
+        filter.active = filter.orNext = 0;
+    State().filters.percent[1].orNext = 1;
+    Main().RefreshFromState();
+    for (const char* box : {"CheckBox3", "CheckBox4", "CheckBox6"})
+        Find<QCheckBox>(Main(), box)->click();
+    EXPECT_EQ(Text("Label11"), "aus 2");
+    auto* required = Find<QSpinBox>(Main(), "SpinEdit1");
+    EXPECT_EQ(required->value(), 2);
+    required->setValue(1);
+    EXPECT_EQ(State().filters.requiredChains, 1);
+    Find<QCheckBox>(Main(), "CheckBox7")->click();
+    EXPECT_EQ(Text("Label11"), "aus 3");
+    EXPECT_EQ(required->value(), 3);
+    EXPECT_EQ(required->maximum(), 3);
+}
+
+TEST_F(MainWindow, SignChangeFieldsWriteTheirValuesAndOderShowsTheSecondRange) {
+    Start();
+    auto* minimum = Find<QSpinBox>(Main(), "TZminspin");
+    EXPECT_EQ(minimum->maximum(), 12);
+    minimum->setValue(3);
+    EXPECT_EQ(State().filters.signChange.min1, 3);
+    auto* orBox = Find<QCheckBox>(Main(), "CheckBox2");
+    const bool wasOn = orBox->isChecked();
+    orBox->click();
+    EXPECT_EQ(Find<QSpinBox>(Main(), "tzminspin2")->isVisible(), !wasOn);
+    EXPECT_EQ(State().filters.signChange.orSecond, wasOn ? 0 : 1);
+}
+
+TEST_F(MainWindow, RowsPerSlipComesFromAndGoesToTheSettingsFile) {
+    std::vector<std::uint8_t> settings = ReadBytes("schein.dat");
+    ASSERT_GE(settings.size(), 28u);
+    settings[24] = 8;
+    settings[25] = settings[26] = settings[27] = 0;
+    WriteBytes("schein.dat", settings);
+    Start();
+    EXPECT_TRUE(Find<QAction>(Main(), "Reihenz3")->isChecked());
+    EXPECT_EQ(Find<QTableView>(Main(), "stringgrid1")->width(), 37 + 16 * 8);
+
+    Find<QAction>(Main(), "Reihenz2")->trigger();
+    EXPECT_EQ(State().rowsPerSlip, 10);
+    EXPECT_EQ(ReadBytes("schein.dat")[24], 10);
+    EXPECT_FALSE(Find<QAction>(Main(), "Reihenz3")->isChecked());
+}
+
+TEST_F(MainWindow, ClosingAsksToSaveAChangedPlanAndEnds) {
+    Start();
+    const std::vector<std::uint8_t> stored = ReadBytes("AKTUELLEWOCHE.TTD");
+    form_->SetTendency(1, 1, 7);
+    bool closed = false;
+    QObject::connect(&Main(), &Tsystemform::Closed, [&closed] { closed = true; });
+    ports_.answers = {false};
+    Main().close();
+    ASSERT_EQ(ports_.questions.size(), 1u);
+    EXPECT_EQ(ports_.questions[0], "Sollen Tippplan/-filter gespeichert werden?");
+    EXPECT_EQ(ReadBytes("AKTUELLEWOCHE.TTD"), stored);
+    EXPECT_TRUE(closed);
+}
+
+TEST_F(MainWindow, UnchangedWeekClosesWithoutAQuestion) {
+    Start();
+    Main().close();
+    EXPECT_TRUE(ports_.questions.empty());
+}
+
+TEST_F(MainWindow, WeekAndSystemSurviveASaveAndOpenRoundTrip) {
+    Start();
+    TipEveryGame(13, "210");
+    Click("Start");
+    const TTipPlan plan = State().plan;
+    const TRowList rows = State().rows;
+
+    ports_.saveNames = {Path("runde"), Path("runde")};
+    Trigger("Speichernunter1");
+    Trigger("Systemspeichernunter1");
+    // Names are matched without regard to case, as the program does.
+    const std::string planFile = ResolveFileName(Path("runde.TTD"));
+    const std::string rowFile = ResolveFileName(Path("runde.PRD"));
+    EXPECT_TRUE(std::filesystem::exists(planFile));
+    EXPECT_TRUE(std::filesystem::exists(rowFile));
+    EXPECT_EQ(ports_.requests[0].filter, "Tototipdatei|*.TTD");
+    EXPECT_EQ(ports_.requests[1].defaultExtension, "PRD");
+
+    Trigger("Neu1");
+    EXPECT_EQ(Text("StaticText2"), "TOTOTIP NEU");
+    ports_.openNames = {planFile, rowFile};
+    Trigger("ffnen1");
+    Trigger("System1");
+    EXPECT_TRUE(
+        Text("StaticText2").startsWith("TOTOTIP: " + QString::fromStdString(Path("runde"))));
+    for (int g = 1; g <= 13; ++g)
+        for (Sign s : kDisplayOrder)
+            EXPECT_EQ(State().plan.Tendency(g, s), plan.Tendency(g, s));
+    EXPECT_EQ(testing::RowStrings(State().rows), testing::RowStrings(rows));
+    EXPECT_EQ(Text("Label1"), QString::number(rows.Count()));
+    EXPECT_TRUE(ports_.messages.empty());
+}
+
+TEST_F(MainWindow, MissingDefaultFilesAreReportedAndTheWindowStillShows) {
+    std::filesystem::remove(Path("aktuelleWoche.bld"));
+    std::filesystem::remove(Path("AKTUELLEWOCHE.TTD"));
+    Start();
+    EXPECT_TRUE(Main().isVisible());
+    ASSERT_EQ(ports_.messages.size(), 1u);
+    EXPECT_EQ(ports_.messages[0].kind, MessageKind::Error);
+}
+
+TEST_F(MainWindow, HelpOpensItsTopicsAndTheDistributionIsModal) {
+    Start();
+    Trigger("Hilfe2");
+    Trigger("Programmberblick1");
+    Trigger("Info1");
+    EXPECT_EQ(ports_.helpTopics, (std::vector<QString>{"Inhalt", "Überblick", "Info"}));
+    Trigger("ansicht");
+    ASSERT_EQ(ports_.modal.size(), 1u);
+    EXPECT_EQ(ports_.modal[0]->windowTitle(), "Tippverteilung");
+}
+
+TEST_F(MainWindow, WinTablesNeedRows) {
+    Start();
+    Trigger("Gewinntabellen1");
+    EXPECT_TRUE(ports_.messages.empty());
+}
+
+}  // namespace
+}  // namespace velmora

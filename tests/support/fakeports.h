@@ -1,0 +1,67 @@
+// A desktop that records instead of blocking: messages and questions are written down,
+// questions and file dialogs are answered from prepared queues, modal windows are only shown.
+#pragma once
+
+#include <QDialog>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/forms/uiports.h"
+
+namespace velmora::testing {
+
+class FakeUiPorts : public UiPorts {
+  public:
+    struct Message {
+        MessageKind kind;
+        QString text;
+    };
+
+    void ShowMessage(QWidget*, MessageKind kind, const QString& text) override {
+        messages.push_back({kind, text});
+    }
+    bool Ask(QWidget*, const QString& question) override {
+        questions.push_back(question);
+        if (answers.empty())
+            return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> OpenFileName(QWidget*, const FileDialogRequest& request) override {
+        requests.push_back(request);
+        return Next(openNames);
+    }
+    std::optional<std::string> SaveFileName(QWidget*, const FileDialogRequest& request) override {
+        requests.push_back(request);
+        return Next(saveNames);
+    }
+    void PrintWindowImage(QWidget* window) override { printed.push_back(window); }
+    void ShowHelp(const QString& topic) override { helpTopics.push_back(topic); }
+    void ShowModal(QDialog& dialog) override {
+        dialog.show();
+        modal.push_back(&dialog);
+    }
+
+    std::vector<Message> messages;
+    std::vector<QString> questions;
+    std::deque<bool> answers;
+    std::deque<std::optional<std::string>> openNames;
+    std::deque<std::optional<std::string>> saveNames;
+    std::vector<FileDialogRequest> requests;
+    std::vector<QWidget*> printed;
+    std::vector<QString> helpTopics;
+    std::vector<QDialog*> modal;
+
+  private:
+    static std::optional<std::string> Next(std::deque<std::optional<std::string>>& queue) {
+        if (queue.empty())
+            return std::nullopt;
+        auto next = queue.front();
+        queue.pop_front();
+        return next;
+    }
+};
+
+}  // namespace velmora::testing

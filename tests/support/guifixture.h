@@ -1,0 +1,53 @@
+// The program's windows on a copy of the bundled week in a fresh directory, with a recording
+// desktop in place of dialogs and printers.
+#pragma once
+
+#include <QApplication>
+#include <QTest>
+#include <filesystem>
+
+#include "app/forms/programwindows.h"
+#include "app/forms/systemform.h"
+#include "support/fakeports.h"
+#include "support/qtprinting.h"
+#include "support/tempdir.h"
+
+namespace velmora::testing {
+
+class ProgramTest : public TempDirTest {
+  protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        for (const auto& file : std::filesystem::directory_iterator(VELMORA_DATA_DIR))
+            std::filesystem::copy(file.path(), dir_ / file.path().filename());
+        form_ = std::make_unique<SystemForm>((dir_ / "").string());
+        windows_ = CreateProgramWindows(*form_, ports_);
+    }
+    void TearDown() override {
+        windows_.reset();
+        form_.reset();
+        TempDirTest::TearDown();
+    }
+
+    Tsystemform& Main() { return *windows_->main; }
+    Workspace& State() { return form_->State(); }
+
+    // Shows the main window, which loads the default week.
+    void Start() {
+        Main().show();
+        QApplication::processEvents();
+    }
+
+    template <class Widget>
+    Widget* Find(QWidget& parent, const QString& name) {
+        auto* widget = parent.findChild<Widget*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+
+    FakeUiPorts ports_;
+    std::unique_ptr<SystemForm> form_;
+    std::unique_ptr<ProgramWindows> windows_;
+};
+
+}  // namespace velmora::testing
