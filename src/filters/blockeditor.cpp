@@ -70,6 +70,14 @@ TBlockFilter BuildBlock(const BlockFormFields& fields, int n) {
     return block;
 }
 
+std::string BlockBoundsError(const BlockFormFields& fields) {
+    if (fields.minHits <= fields.maxHits)
+        return {};
+    return "\"mindestens\" (" + std::to_string(fields.minHits) +
+           ") ist größer als \"höchstens\" (" + std::to_string(fields.maxHits) +
+           "): diesen Block erfüllt keine Reihe.";
+}
+
 void ToggleMark(MarkGrid& marks, int game, Sign sign) {
     bool& mark = marks[game - 1][sign];
     mark = !mark;

@@ -46,6 +46,9 @@ BlockFormFields ShowBlock(std::span<const TBlockFilter> blocks, int number, int 
 // OK: the record from the form: the marks of games 1..n (later games unmarked), the three
 // values held within 0 to n, and "oder". Store it with StoreNumberedEntry.
 TBlockFilter BuildBlock(const BlockFormFields& fields, int n);
+// OK refuses a block no row can meet because "mindestens" exceeds "höchstens": the message
+// to show, or empty when the values fit.
+std::string BlockBoundsError(const BlockFormFields& fields);
 
 // Marking a cell by mouse or Enter.
 void ToggleMark(MarkGrid& marks, int game, Sign sign);

@@ -110,6 +110,12 @@ SequenceConfirmation BuildSequenceRule(const SequenceFormFields& fields) {
         outcome.error = kSequenceCountsOutOfRange;
         return outcome;
     }
+    if (fields.minCount > fields.maxCount) {
+        outcome.error = "\"mindestens\" (" + std::to_string(fields.minCount) +
+                        ") ist größer als \"höchstens\" (" + std::to_string(fields.maxCount) +
+                        "): diese Sequenz erfüllt keine Reihe.";
+        return outcome;
+    }
     TSequenceRule rule;
     for (std::size_t j = 0; j < pattern.size(); ++j)
         rule.pattern[j] =

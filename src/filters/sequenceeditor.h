@@ -56,8 +56,8 @@ struct SequenceConfirmation {
 };
 // OK: an empty pattern stores nothing (neither rule nor error). Otherwise the rule: length
 // = characters, "*" as 9 and digits as their value, bounds and "oder" from the form. A
-// pattern of more than 8 characters or with other characters, or bounds outside the spin
-// edits' ranges, give a message and store nothing.
+// pattern of more than 8 characters or with other characters, bounds outside the spin
+// edits' ranges, or a minimum above the maximum give a message and store nothing.
 SequenceConfirmation BuildSequenceRule(const SequenceFormFields& fields);
 
 }  // namespace velmora

@@ -98,6 +98,16 @@ TEST(BlockForm, ConfirmingKeepsGamesBeyondNUnmarkedAndValuesWithinTheSpins) {
     EXPECT_EQ(block.orNext, 0);
 }
 
+TEST(BlockForm, AMinimumAboveTheMaximumIsRefused) {
+    BlockFormFields fields;
+    fields.minHits = fields.maxHits = 4;
+    EXPECT_EQ(BlockBoundsError(fields), "");
+    fields.minHits = 5;
+    EXPECT_EQ(BlockBoundsError(fields),
+              "\"mindestens\" (5) ist größer als \"höchstens\" (4): diesen Block erfüllt keine "
+              "Reihe.");
+}
+
 TEST(BlockForm, SelectionHelpOnlyAddsMarksAndLeavesThePlanAlone) {
     // "1" and "0" tipped in game 1 (main tip "0"), only "2" in game 2, rest "1".
     std::vector<std::string> games(11, "300");

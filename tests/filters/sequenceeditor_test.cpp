@@ -94,6 +94,12 @@ TEST(SequenceForm, AnEmptyPatternStoresNothingAndBadInputIsRefused) {
     EXPECT_FALSE(BuildSequenceRule({"11", 7, 8, false}).rule);
     EXPECT_FALSE(BuildSequenceRule({"11", 0, 9, false}).rule);
     EXPECT_FALSE(BuildSequenceRule({"11", -1, 8, false}).error.empty());
+    EXPECT_TRUE(BuildSequenceRule({"11", 3, 3, false}).rule);
+    const SequenceConfirmation crossed = BuildSequenceRule({"11", 4, 3, false});
+    EXPECT_FALSE(crossed.rule);
+    EXPECT_EQ(crossed.error,
+              "\"mindestens\" (4) ist größer als \"höchstens\" (3): diese Sequenz erfüllt keine "
+              "Reihe.");
 }
 
 TEST(SequenceListEditing, StoringAppendsAndDeletingRenumbersTheButtons) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QDir>
 #include <QTest>
 #include <filesystem>
 
@@ -20,12 +21,16 @@ class ProgramTest : public TempDirTest {
         TempDirTest::SetUp();
         for (const auto& file : std::filesystem::directory_iterator(VELMORA_DATA_DIR))
             std::filesystem::copy(file.path(), dir_ / file.path().filename());
+        // Window images are saved in the working directory.
+        previousDirectory_ = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(dir_.string()));
         form_ = std::make_unique<SystemForm>((dir_ / "").string());
         windows_ = CreateProgramWindows(*form_, ports_);
     }
     void TearDown() override {
         windows_.reset();
         form_.reset();
+        QDir::setCurrent(previousDirectory_);
         TempDirTest::TearDown();
     }
 
@@ -45,6 +50,7 @@ class ProgramTest : public TempDirTest {
         return widget;
     }
 
+    QString previousDirectory_;
     FakeUiPorts ports_;
     std::unique_ptr<SystemForm> form_;
     std::unique_ptr<ProgramWindows> windows_;

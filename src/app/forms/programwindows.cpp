@@ -3,6 +3,11 @@
 #include "app/forms/systemform.h"
 #include "evaluation/forms/alarm.h"
 #include "evaluation/forms/tippverteilung.h"
+#include "filters/forms/blockform.h"
+#include "filters/forms/filteranzeige.h"
+#include "filters/forms/filtercheck.h"
+#include "filters/forms/prozform.h"
+#include "filters/forms/quotblockform.h"
 #include "model/forms/berechanz.h"
 #include "model/forms/tipplanform.h"
 
@@ -15,17 +20,28 @@ std::unique_ptr<ProgramWindows> CreateProgramWindows(SystemForm& form, UiPorts& 
     auto windows = std::make_unique<ProgramWindows>();
     windows->main = std::make_unique<Tsystemform>(form, ports);
     Tsystemform* main = windows->main.get();
+    windows->odds = new Tquotblockform(form, ports, main);
+    windows->filterDisplay = new TFilteranzeige(form, ports, main);
+    windows->filterCheck = new TFiltercheck(form, main);
     windows->alarm = new TAlarm(main);
     windows->distribution = new TTippverteilung(main);
     windows->tipPlan = new TTipplan(form, ports, main);
+    main->BlockForm(1);
     windows->progress = new Tberechanz(main);
+    for (int k = 1; k <= 5; ++k)
+        windows->percent[static_cast<std::size_t>(k - 1)] = CreatePercentForm(k, form, ports, main);
 
-    main->SetWindows(
-        {windows->tipPlan, windows->progress, windows->distribution, windows->alarm, nullptr});
+    main->SetWindows({windows->tipPlan, windows->progress, windows->distribution, windows->alarm,
+                      windows->filterDisplay, windows->odds, windows->percent});
     QObject::connect(windows->tipPlan, &TTipplan::PlanChanged, main,
                      &Tsystemform::RefreshFromState);
     QObject::connect(windows->tipPlan, &TTipplan::GameCountChanged, main,
                      [main] { main->RefreshFromState(); });
+    QObject::connect(windows->odds, &Tquotblockform::Confirmed, main,
+                     &Tsystemform::RefreshFromState);
+    for (QDialog* editor : windows->percent)
+        QObject::connect(static_cast<TProzformBase*>(editor), &TProzformBase::Confirmed, main,
+                         &Tsystemform::RefreshFromState);
     return windows;
 }
 

@@ -1,14 +1,20 @@
 // Every window of the program, each created once, the main window first.
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "app/systemform.h"
+
+class QDialog;
 
 namespace velmora {
 
 class TAlarm;
 class Tberechanz;
+class TFilteranzeige;
+class TFiltercheck;
+class Tquotblockform;
 class Tsystemform;
 class TTipplan;
 class TTippverteilung;
@@ -16,11 +22,15 @@ class UiPorts;
 
 struct ProgramWindows {
     std::unique_ptr<Tsystemform> main;
-    // Owned by the main window as their parent.
+    // Owned by the main window as their parent, in the order of creation.
+    Tquotblockform* odds = nullptr;
+    TFilteranzeige* filterDisplay = nullptr;
+    TFiltercheck* filterCheck = nullptr;
     TAlarm* alarm = nullptr;
     TTippverteilung* distribution = nullptr;
     TTipplan* tipPlan = nullptr;
     Tberechanz* progress = nullptr;
+    std::array<QDialog*, 5> percent{};
 
     ProgramWindows();
     ~ProgramWindows();

@@ -28,6 +28,10 @@
 #include "evaluation/forms/alarm.h"
 #include "evaluation/forms/tippverteilung.h"
 #include "filters/blockeditor.h"
+#include "filters/forms/blockform.h"
+#include "filters/forms/filteranzeige.h"
+#include "filters/forms/quotblockform.h"
+#include "filters/forms/seqform.h"
 #include "filters/sequenceeditor.h"
 #include "model/forms/berechanz.h"
 #include "model/forms/tipplanform.h"
@@ -246,7 +250,7 @@ void Tsystemform::BuildCommandColumn(QWidget* page) {
             &QPushButton::clicked, this, [this] { ShowPending("Scheindruck"); });
 
     connect(AddButton(page, "qbbutton", "Quotenfilter", {10, 156, 120, 22}), &QPushButton::clicked,
-            this, [this] { ShowPending("Quotenfilter"); });
+            this, &Tsystemform::qbbuttonClick);
     oddsActive_ = new QCheckBox(page);
     oddsActive_->setObjectName("CheckBox1");
     oddsActive_->setGeometry(136, 156, 22, 22);
@@ -259,7 +263,7 @@ void Tsystemform::BuildCommandColumn(QWidget* page) {
         const int top = 180 + 24 * k;
         const QString caption = "Proz. Filter " + QString::number(k + 1);
         connect(AddButton(page, buttonNames[k], caption, {10, top, 120, 22}), &QPushButton::clicked,
-                this, [this, caption] { ShowPending(caption); });
+                this, [this, k] { ProzbutClick(k + 1); });
         percentActive_[k] = new QCheckBox(page);
         percentActive_[k]->setObjectName(boxNames[k]);
         percentActive_[k]->setGeometry(136, top, 22, 22);
@@ -465,8 +469,12 @@ void Tsystemform::RefreshFromState() {
 }
 
 void Tsystemform::RebuildListButtons() {
-    for (QPushButton* button : listButtons_)
-        delete button;
+    // A button may be rebuilt from its own click (an editor opened from it stored its entry).
+    for (QPushButton* button : listButtons_) {
+        button->hide();
+        button->setParent(nullptr);
+        button->deleteLater();
+    }
     listButtons_.clear();
 
     const Workspace& s = form_.State();
@@ -487,9 +495,14 @@ void Tsystemform::RebuildListButtons() {
         button->setFont(font);
         if (spec.red)
             button->setStyleSheet("color: red;");
+        // The number in the name "but_N" or "btseq_N" says which entry the button edits.
         const bool block = spec.name.rfind("but_", 0) == 0;
-        connect(button, &QPushButton::clicked, this, [this, block, caption = button->text()] {
-            ShowPending(block ? "Blockfilter " + caption : "Sequenz " + caption);
+        const int number = std::stoi(spec.name.substr(spec.name.find('_') + 1));
+        connect(button, &QPushButton::clicked, this, [this, block, number] {
+            if (block)
+                Button1Click(number);
+            else
+                BtseqClick(number);
         });
         button->show();
         listButtons_.push_back(button);
@@ -506,6 +519,80 @@ void Tsystemform::ApplyRowsPerSlip() {
 
 void Tsystemform::UpdateRowPosition() {
     rowPosition_->setText("Reihe: " + QString::number(std::max(0, rowDisplay_->columnAt(0)) + 1));
+}
+
+void Tsystemform::qbbuttonClick() {
+    if (windows_.odds != nullptr) {
+        windows_.odds->show();
+        windows_.odds->raise();
+    }
+}
+
+void Tsystemform::ProzbutClick(int filter) {
+    if (QDialog* editor = windows_.percent[static_cast<std::size_t>(filter - 1)]) {
+        editor->show();
+        editor->raise();
+    }
+}
+
+TBlockform& Tsystemform::BlockForm(int number) {
+    const QString name = QString::fromStdString(BlockFormName(number));
+    if (auto* existing = findChild<TBlockform*>(name, Qt::FindDirectChildrenOnly))
+        return *existing;
+    auto* editor = new TBlockform(number, form_, ports_, this);
+    connect(editor, &TBlockform::BlockConfirmed, this, &Tsystemform::StoreBlock);
+    connect(editor, &TBlockform::BlockDeleteRequested, this, &Tsystemform::DeleteBlock);
+    return *editor;
+}
+
+void Tsystemform::Button1Click(int block) {
+    TBlockform& editor = BlockForm(block);
+    editor.show();
+    editor.raise();
+}
+
+void Tsystemform::BtseqClick(int rule) {
+    if (sequenceForm_ == nullptr) {
+        sequenceForm_ = new Tseqform(form_, ports_, this);
+        connect(sequenceForm_, &Tseqform::SequenceConfirmed, this, &Tsystemform::StoreSequence);
+        connect(sequenceForm_, &Tseqform::SequenceDeleteRequested, this,
+                &Tsystemform::DeleteSequence);
+    }
+    sequenceForm_->Edit(rule);
+}
+
+// The editors of blocks that no longer exist must not write into others' places; every
+// editor loads its block again when it is opened, so none is kept after the list changed.
+void Tsystemform::DiscardBlockForms() {
+    for (TBlockform* editor : findChildren<TBlockform*>(Qt::FindDirectChildrenOnly)) {
+        editor->hide();
+        editor->deleteLater();
+    }
+}
+
+void Tsystemform::StoreBlock(int number, const TBlockFilter& block) {
+    form_.StoreBlock(number, block, *this);
+    RebuildListButtons();
+    RefreshFromState();
+}
+
+void Tsystemform::DeleteBlock(int number) {
+    form_.DeleteBlock(number, *this);
+    DiscardBlockForms();
+    RebuildListButtons();
+    RefreshFromState();
+}
+
+void Tsystemform::StoreSequence(int number, const TSequenceRule& rule) {
+    form_.StoreSequence(number, rule);
+    buttonsAfterNew_ = false;
+    RebuildListButtons();
+}
+
+void Tsystemform::DeleteSequence(int number) {
+    form_.DeleteSequence(number);
+    buttonsAfterNew_ = false;
+    RebuildListButtons();
 }
 
 void Tsystemform::ShowPending(const QString& window) {
@@ -579,6 +666,7 @@ void Tsystemform::mouseDoubleClickEvent(QMouseEvent*) {
 
 void Tsystemform::Neu1Click() {
     buttonsAfterNew_ = true;
+    DiscardBlockForms();
     form_.Neu1Click(*this);
     RebuildListButtons();
     RefreshFromState();
@@ -586,6 +674,7 @@ void Tsystemform::Neu1Click() {
 
 void Tsystemform::ffnen1Click() {
     form_.ffnen1Click(*this);
+    DiscardBlockForms();
     buttonsAfterNew_ = false;
     RebuildListButtons();
     RefreshFromState();
@@ -635,7 +724,10 @@ void Tsystemform::ansichtClick() {
 }
 
 void Tsystemform::Filteranzeige1Click() {
-    const bool wanted = !form_.State().filterDisplayWanted;
+    // A display closed by its own button counts as not shown: the choice shows it again.
+    const bool shown = form_.State().filterDisplayWanted &&
+                       (windows_.filterDisplay == nullptr || windows_.filterDisplay->isVisible());
+    const bool wanted = !shown;
     form_.State().filterDisplayWanted = wanted;
     filterDisplayItem_->setChecked(wanted);
     SetFilterDisplayVisible(wanted);

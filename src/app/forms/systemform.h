@@ -3,6 +3,7 @@
 // the other windows.
 #pragma once
 
+#include <QDialog>
 #include <QMainWindow>
 #include <array>
 #include <vector>
@@ -25,6 +26,10 @@ namespace velmora {
 class RowTableModel;
 class TAlarm;
 class Tberechanz;
+class TBlockform;
+class TFilteranzeige;
+class Tquotblockform;
+class Tseqform;
 class TTipplan;
 class TTippverteilung;
 class UiPorts;
@@ -35,7 +40,9 @@ struct SecondaryWindows {
     Tberechanz* progress = nullptr;
     TTippverteilung* distribution = nullptr;
     TAlarm* alarm = nullptr;
-    QWidget* filterDisplay = nullptr;
+    TFilteranzeige* filterDisplay = nullptr;
+    Tquotblockform* odds = nullptr;
+    std::array<QDialog*, 5> percent{};
 };
 
 class Tsystemform : public QMainWindow, private SystemFormView {
@@ -72,6 +79,12 @@ class Tsystemform : public QMainWindow, private SystemFormView {
     void StartClick();
     void FilterbutClick();
     void Button2Click();
+    void qbbuttonClick();
+    void ProzbutClick(int filter);  // "Proz. Filter 1" to "Proz. Filter 5"
+    void Button1Click(int block);   // a block filter button "but_N"
+    void BtseqClick(int rule);      // a sequence button "btseq_N"
+    // The block filter editor of block N, created on first use ("block_N").
+    TBlockform& BlockForm(int number);
     // Empties the row display.
     void ClearRowDisplay() override;
 
@@ -103,6 +116,11 @@ class Tsystemform : public QMainWindow, private SystemFormView {
     void ApplyRowsPerSlip();
     void UpdateRowPosition();
     void ShowPending(const QString& window);
+    void DiscardBlockForms();
+    void StoreBlock(int number, const TBlockFilter& block);
+    void DeleteBlock(int number);
+    void StoreSequence(int number, const TSequenceRule& rule);
+    void DeleteSequence(int number);
 
     SystemForm& form_;
     UiPorts& ports_;
@@ -131,6 +149,7 @@ class Tsystemform : public QMainWindow, private SystemFormView {
     QLabel* rowPosition_ = nullptr;
     QTableView* rowDisplay_ = nullptr;
     RowTableModel* rowModel_ = nullptr;
+    Tseqform* sequenceForm_ = nullptr;
 };
 
 }  // namespace velmora

@@ -16,6 +16,11 @@
 #include "app/forms/rowtablemodel.h"
 #include "app/forms/splashform.h"
 #include "evaluation/forms/alarm.h"
+#include "filters/blockeditor.h"
+#include "filters/forms/blockform.h"
+#include "filters/forms/filteranzeige.h"
+#include "filters/forms/prozform.h"
+#include "filters/forms/quotblockform.h"
 #include "model/forms/berechanz.h"
 #include "model/forms/tipplanform.h"
 #include "support/guifixture.h"
@@ -105,7 +110,10 @@ TEST_F(MainWindow, SecondaryWindowsAreCreatedOnceInTheProgramsOrder) {
     for (QObject* child : Main().children())
         if (auto* widget = qobject_cast<QWidget*>(child); widget != nullptr && widget->isWindow())
             order << widget->objectName();
-    EXPECT_EQ(order, (QStringList{"TAlarm", "TTippverteilung", "TTipplan", "Tberechanz"}));
+    EXPECT_EQ(order,
+              (QStringList{"Tquotblockform", "TFilteranzeige", "TFiltercheck", "TAlarm",
+                           "TTippverteilung", "TTipplan", "block_1", "Tberechanz", "TProzform",
+                           "TProzform2", "TProzform3", "TProzform4", "TProzform5"}));
     for (QWidget* window :
          {static_cast<QWidget*>(windows_->alarm), static_cast<QWidget*>(windows_->tipPlan),
           static_cast<QWidget*>(windows_->progress)})
@@ -360,6 +368,50 @@ TEST_F(MainWindow, HelpOpensItsTopicsAndTheDistributionIsModal) {
     Trigger("ansicht");
     ASSERT_EQ(ports_.modal.size(), 1u);
     EXPECT_EQ(ports_.modal[0]->windowTitle(), "Tippverteilung");
+}
+
+TEST_F(MainWindow, FilterEditorsOpenFromTheirButtonsAndTheirChangesReachTheWindow) {
+    Start();
+    const std::size_t blocks = State().filters.blocks.size();
+    Click("qbbutton");
+    EXPECT_TRUE(windows_->odds->isVisible());
+    Click("prozbut3");
+    EXPECT_TRUE(windows_->percent[2]->isVisible());
+
+    // A new block from the spare button: stored, and one more button.
+    const std::string spare = "but_" + std::to_string(blocks + 1);
+    auto* spareButton = Main().findChild<QPushButton*>(QString::fromStdString(spare));
+    ASSERT_NE(spareButton, nullptr);
+    spareButton->click();
+    TBlockform& editor = Main().BlockForm(static_cast<int>(blocks) + 1);
+    EXPECT_TRUE(editor.isVisible());
+    TBlockFilter block = NewBlock(13);
+    block.SetMarked(1, 1, true);
+    emit editor.BlockConfirmed(static_cast<int>(blocks) + 1, block);
+    QApplication::processEvents();
+    EXPECT_EQ(State().filters.blocks.size(), blocks + 1);
+    EXPECT_EQ(ListButtonCaptions("but_").size(), static_cast<qsizetype>(blocks + 2));
+    EXPECT_TRUE(State().filtersModified);
+    EXPECT_TRUE(windows_->filterDisplay->isVisible());
+
+    emit editor.BlockDeleteRequested(static_cast<int>(blocks) + 1);
+    QApplication::processEvents();
+    EXPECT_EQ(State().filters.blocks.size(), blocks);
+    EXPECT_EQ(ListButtonCaptions("but_").size(), static_cast<qsizetype>(blocks + 1));
+}
+
+TEST_F(MainWindow, FilterDisplayMenuItemTogglesTheDisplay) {
+    Start();
+    ASSERT_FALSE(State().filters.blocks.empty());
+    EXPECT_TRUE(windows_->filterDisplay->isVisible());
+    Trigger("Filteranzeige1");
+    EXPECT_FALSE(windows_->filterDisplay->isVisible());
+    EXPECT_FALSE(Find<QAction>(Main(), "Filteranzeige1")->isChecked());
+    Trigger("Filteranzeige1");
+    EXPECT_TRUE(windows_->filterDisplay->isVisible());
+    windows_->filterDisplay->hide();  // closed by its own button
+    Trigger("Filteranzeige1");
+    EXPECT_TRUE(windows_->filterDisplay->isVisible());
 }
 
 TEST_F(MainWindow, WinTablesNeedRows) {

@@ -1,0 +1,129 @@
+#include "filters/forms/filteranzeige.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+
+#include "app/forms/uiports.h"
+#include "app/forms/windowimage.h"
+#include "app/systemform.h"
+#include "filters/filterdisplay.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int kCloseWidth = 80;
+constexpr int kCloseHeight = 28;
+
+// The drawing area "anzfeld": paints the table from the current block list.
+class FilterArea : public QWidget {
+  public:
+    FilterArea(SystemForm& form, QWidget* parent) : QWidget(parent), form_(form) {
+        setObjectName("anzfeld");
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        const Workspace& state = form_.State();
+        const FilterDisplayPicture picture = FilterDisplayLayout(state.filters.blocks, state.games);
+        QPainter painter(this);
+        painter.setFont(font());
+        const int ascent = QFontMetrics(font()).ascent();
+        for (const PlacedText& text : picture.Texts()) {
+            painter.setPen(text.red ? QColor(Qt::red) : palette().color(QPalette::WindowText));
+            painter.drawText(text.x, text.y + ascent, QString::fromStdString(text.text));
+        }
+    }
+
+  private:
+    SystemForm& form_;
+};
+
+}  // namespace
+
+QFont FilterWindowFont() {
+    QFont font("Fixedsys");
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    if (!QFontInfo(font).fixedPitch())
+        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // The largest size that keeps to the layout's character cell.
+    for (int pixels = kFilterLineHeight - 2; pixels >= 8; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        if (metrics.horizontalAdvance(QChar('M')) <= kFilterCharWidth &&
+            metrics.height() <= kFilterLineHeight)
+            break;
+    }
+    return font;
+}
+
+TFilteranzeige::TFilteranzeige(SystemForm& form, UiPorts& ports, QWidget* parent)
+    : QWidget(parent, Qt::Tool), form_(form), ports_(ports) {
+    setObjectName("TFilteranzeige");
+    setWindowTitle("Filteranzeige");
+
+    area_ = new FilterArea(form_, this);
+    area_->setFont(FilterWindowFont());
+
+    close_ = new QPushButton("Schließen", this);
+    close_->setObjectName("Schliessen");
+    connect(close_, &QPushButton::clicked, this, &QWidget::hide);
+
+    FitToBlocks();
+}
+
+void TFilteranzeige::showEvent(QShowEvent* event) {
+    FitToBlocks();
+    PlaceBesideParent();
+    QWidget::showEvent(event);
+}
+
+void TFilteranzeige::keyPressEvent(QKeyEvent* event) {
+    if (event->text() == "d" || event->text() == "D") {
+        ports_.PrintWindowImage(this);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TFilteranzeige::mouseDoubleClickEvent(QMouseEvent*) {
+    if (!SaveWindowImage(this, "Filteranzeige.BMP")) {
+        ports_.ShowMessage(this, MessageKind::Error,
+                           "Das Bild der Filteranzeige konnte nicht in die Datei "
+                           "Filteranzeige.BMP geschrieben werden.");
+    }
+}
+
+void TFilteranzeige::FitToBlocks() {
+    const Workspace& state = form_.State();
+    const FilterDisplayPicture picture = FilterDisplayLayout(state.filters.blocks, state.games);
+    setFixedSize(picture.width, picture.height);
+    area_->setGeometry(0, 0, picture.areaWidth, picture.areaHeight);
+    close_->setGeometry((picture.width - kCloseWidth) / 2, picture.closeTop, kCloseWidth,
+                        kCloseHeight);
+    area_->update();
+}
+
+void TFilteranzeige::PlaceBesideParent() {
+    if (parentWidget() == nullptr)
+        return;
+    const QRect main = parentWidget()->window()->frameGeometry();
+    QPoint place(main.right() + 1, main.top());
+    // Stay on the screen when the main window leaves no room to its right.
+    if (const QScreen* screen = parentWidget()->window()->screen()) {
+        const QRect free = screen->availableGeometry();
+        const int frameWidth = frameGeometry().width();
+        place.setX(std::max(free.left(), std::min(place.x(), free.right() + 1 - frameWidth)));
+        place.setY(std::max(free.top(), place.y()));
+    }
+    move(place);
+}
+
+}  // namespace velmora

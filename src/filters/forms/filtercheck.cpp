@@ -1,0 +1,103 @@
+#include "filters/forms/filtercheck.h"
+
+#include <QLabel>
+
+#include "app/systemform.h"
+#include "filters/filterdisplay.h"
+#include "filters/forms/filteranzeige.h"
+
+namespace velmora {
+
+namespace {
+
+QLabel* PlacedLabel(const PlacedText& text, const QString& name, QWidget* parent) {
+    auto* label = new QLabel(QString::fromStdString(text.text), parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(text.x, text.y, TextWidth(text.text) + 2, kFilterLineHeight + 2);
+    if (text.red) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, Qt::red);
+        label->setPalette(palette);
+    }
+    return label;
+}
+
+}  // namespace
+
+TFiltercheck::TFiltercheck(SystemForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+    setObjectName("TFiltercheck");
+    setWindowTitle("Filtercheck");
+    setModal(false);
+    setFont(FilterWindowFont());
+
+    top_ = new QLabel(this);
+    top_->setObjectName("StaticText1");
+    top_->setTextFormat(Qt::PlainText);
+}
+
+void TFiltercheck::ShowFor(const TResultRow& result) {
+    result_ = result;
+    if (isVisible()) {
+        BuildLabels();
+    } else {
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+void TFiltercheck::showEvent(QShowEvent* event) {
+    BuildLabels();
+    QDialog::showEvent(event);
+}
+
+void TFiltercheck::hideEvent(QHideEvent* event) {
+    DiscardLabels();
+    QDialog::hideEvent(event);
+}
+
+void TFiltercheck::BuildLabels() {
+    DiscardLabels();
+    const Workspace& state = form_.State();
+    const FilterCheckPicture picture =
+        FilterCheckLayout(result_, state.games, state.filters.blocks);
+
+    const PlacedText& top = picture.top;
+    top_->setText(QString::fromStdString(top.text));
+    top_->setGeometry(top.x, top.y, TextWidth(top.text) + 2, kFilterLineHeight + 2);
+
+    static const char* const kHeadingNames[3] = {"MinText_", "MaxText_", "MaxzText_"};
+    static const char* const kValueNames[3] = {"Min_", "Max_", "Maxz_"};
+    for (const CheckColumn& column : picture.columns) {
+        const QString k = QString::number(column.block);
+        std::vector<QLabel*> added;
+        added.push_back(PlacedLabel(column.header, "Filter_" + k, this));
+        for (std::size_t g = 0; g < column.signs.size(); ++g) {
+            added.push_back(
+                PlacedLabel(column.signs[g], "Filter_" + k + "_" + QString::number(g + 1), this));
+        }
+        for (std::size_t i = 0; i < 3; ++i) {
+            added.push_back(PlacedLabel(column.headings[i], kHeadingNames[i] + k, this));
+            added.push_back(PlacedLabel(column.values[i], kValueNames[i] + k, this));
+        }
+        for (QLabel* label : added)
+            label->show();
+        labels_.insert(labels_.end(), added.begin(), added.end());
+    }
+    setFixedSize(picture.width, picture.height);
+}
+
+void TFiltercheck::DiscardLabels() {
+    for (QLabel* label : labels_)
+        delete label;
+    labels_.clear();
+}
+
+void OpenFilterCheck(TFilteranzeige& display, TFiltercheck& check, const TResultRow& result) {
+    display.show();
+    display.raise();
+    check.ShowFor(result);
+}
+
+}  // namespace velmora
