@@ -486,18 +486,18 @@ void Tsystemform::RebuildListButtons() {
     QWidget* area = listArea_->widget();
     const QPoint origin = listArea_->geometry().topLeft();
     int bottom = 0;
-    for (const ListButton& spec : buttons) {
-        auto* button = new QPushButton(QString::fromStdString(spec.caption), area);
-        button->setObjectName(QString::fromStdString(spec.name));
-        button->setGeometry(spec.left - origin.x(), spec.top - origin.y(), spec.width, spec.height);
+    for (const ListButton& entry : buttons) {
+        auto* button = new QPushButton(QString::fromStdString(entry.caption), area);
+        button->setObjectName(QString::fromStdString(entry.name));
+        button->setGeometry(entry.left - origin.x(), entry.top - origin.y(), entry.width, entry.height);
         QFont font(kListButtonFont, kListButtonFontSize);
         font.setStyleHint(QFont::Monospace);
         button->setFont(font);
-        if (spec.red)
+        if (entry.red)
             button->setStyleSheet("color: red;");
         // The number in the name "but_N" or "btseq_N" says which entry the button edits.
-        const bool block = spec.name.rfind("but_", 0) == 0;
-        const int number = std::stoi(spec.name.substr(spec.name.find('_') + 1));
+        const bool block = entry.name.rfind("but_", 0) == 0;
+        const int number = std::stoi(entry.name.substr(entry.name.find('_') + 1));
         connect(button, &QPushButton::clicked, this, [this, block, number] {
             if (block)
                 Button1Click(number);
