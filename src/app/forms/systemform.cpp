@@ -489,7 +489,8 @@ void Tsystemform::RebuildListButtons() {
     for (const ListButton& entry : buttons) {
         auto* button = new QPushButton(QString::fromStdString(entry.caption), area);
         button->setObjectName(QString::fromStdString(entry.name));
-        button->setGeometry(entry.left - origin.x(), entry.top - origin.y(), entry.width, entry.height);
+        button->setGeometry(entry.left - origin.x(), entry.top - origin.y(), entry.width,
+                            entry.height);
         QFont font(kListButtonFont, kListButtonFontSize);
         font.setStyleHint(QFont::Monospace);
         button->setFont(font);
