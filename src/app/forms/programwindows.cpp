@@ -1,7 +1,10 @@
 #include "app/forms/programwindows.h"
 
+#include "app/forms/systemeingabe.h"
 #include "app/forms/systemform.h"
+#include "app/forms/systemumstellung.h"
 #include "evaluation/forms/alarm.h"
+#include "evaluation/forms/gewinnermittlung.h"
 #include "evaluation/forms/tippverteilung.h"
 #include "filters/forms/blockform.h"
 #include "filters/forms/filteranzeige.h"
@@ -22,9 +25,15 @@ std::unique_ptr<ProgramWindows> CreateProgramWindows(SystemForm& form, UiPorts& 
     Tsystemform* main = windows->main.get();
     windows->odds = new Tquotblockform(form, ports, main);
     windows->filterDisplay = new TFilteranzeige(form, ports, main);
-    windows->filterCheck = new TFiltercheck(form, main);
+    // The win determination opens the filter check, which is created after it.
+    windows->filterCheck = new TFiltercheck(form, nullptr);
+    windows->winDetermination =
+        new Tgewinnermittlung(form, ports, windows->filterDisplay, windows->filterCheck, main);
+    windows->filterCheck->setParent(main, windows->filterCheck->windowFlags());
     windows->alarm = new TAlarm(main);
     windows->distribution = new TTippverteilung(main);
+    windows->rearrangement = new TTippverteilung2(form, ports, main);
+    windows->manualEntry = new TSystemeingabe(form, ports, main);
     windows->tipPlan = new TTipplan(form, ports, main);
     main->BlockForm(1);
     windows->progress = new Tberechanz(main);
@@ -32,7 +41,12 @@ std::unique_ptr<ProgramWindows> CreateProgramWindows(SystemForm& form, UiPorts& 
         windows->percent[static_cast<std::size_t>(k - 1)] = CreatePercentForm(k, form, ports, main);
 
     main->SetWindows({windows->tipPlan, windows->progress, windows->distribution, windows->alarm,
-                      windows->filterDisplay, windows->odds, windows->percent});
+                      windows->filterDisplay, windows->odds, windows->percent,
+                      windows->winDetermination, windows->rearrangement, windows->manualEntry});
+    QObject::connect(windows->rearrangement, &TTippverteilung2::SystemChanged, main,
+                     &Tsystemform::RefreshFromState);
+    QObject::connect(windows->manualEntry, &TSystemeingabe::SystemChanged, main,
+                     &Tsystemform::RefreshFromState);
     QObject::connect(windows->tipPlan, &TTipplan::PlanChanged, main,
                      &Tsystemform::RefreshFromState);
     QObject::connect(windows->tipPlan, &TTipplan::GameCountChanged, main,

@@ -14,6 +14,9 @@ class TAlarm;
 class Tberechanz;
 class TFilteranzeige;
 class TFiltercheck;
+class Tgewinnermittlung;
+class TSystemeingabe;
+class TTippverteilung2;
 class Tquotblockform;
 class Tsystemform;
 class TTipplan;
@@ -25,9 +28,12 @@ struct ProgramWindows {
     // Owned by the main window as their parent, in the order of creation.
     Tquotblockform* odds = nullptr;
     TFilteranzeige* filterDisplay = nullptr;
+    Tgewinnermittlung* winDetermination = nullptr;
     TFiltercheck* filterCheck = nullptr;
     TAlarm* alarm = nullptr;
     TTippverteilung* distribution = nullptr;
+    TTippverteilung2* rearrangement = nullptr;
+    TSystemeingabe* manualEntry = nullptr;
     TTipplan* tipPlan = nullptr;
     Tberechanz* progress = nullptr;
     std::array<QDialog*, 5> percent{};

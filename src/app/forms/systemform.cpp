@@ -211,7 +211,10 @@ void Tsystemform::BuildMenus() {
 
     QMenu* evaluation = menuBar()->addMenu("A&uswertung");
     evaluation->setObjectName("Auswertung1");
-    add(evaluation, "Gewinn1", "&Gewinnermittlung", [this] { ShowPending("Gewinnermittlung"); });
+    add(evaluation, "Gewinn1", "&Gewinnermittlung", [this] {
+        if (windows_.winDetermination != nullptr)
+            ports_.ShowModal(*windows_.winDetermination);
+    });
     add(evaluation, "Gewinntabellen1", "Gewinn&tabellen", [this] {
         if (!form_.State().rows.Empty())
             ShowPending("Gewinntabellen");
@@ -219,10 +222,16 @@ void Tsystemform::BuildMenus() {
 
     QMenu* edit = menuBar()->addMenu("&Bearbeiten");
     edit->setObjectName("Bearbeiten1");
-    add(edit, "Systemumstellung1", "&Systemumstellung",
-        [this] { ShowPending("Systemumstellung"); });
-    add(edit, "ManuelleTippeingabe1", "&Manuelle Tippeingabe",
-        [this] { ShowPending("Manuelle Tippeingabe"); });
+    add(edit, "Systemumstellung1", "&Systemumstellung", [this] {
+        if (windows_.rearrangement != nullptr)
+            ports_.ShowModal(*windows_.rearrangement);  // it fills itself on showing
+    });
+    add(edit, "ManuelleTippeingabe1", "&Manuelle Tippeingabe", [this] {
+        if (windows_.manualEntry != nullptr) {
+            windows_.manualEntry->show();
+            windows_.manualEntry->raise();
+        }
+    });
     add(edit, "InFremdsystemvorhandeneReiheneliminieren1",
         "In &Fremdsystem vorhandene Reihen eliminieren",
         &Tsystemform::InFremdsystemvorhandeneReiheneliminieren1Click);

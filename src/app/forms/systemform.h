@@ -43,6 +43,9 @@ struct SecondaryWindows {
     TFilteranzeige* filterDisplay = nullptr;
     Tquotblockform* odds = nullptr;
     std::array<QDialog*, 5> percent{};
+    QDialog* winDetermination = nullptr;
+    QDialog* rearrangement = nullptr;
+    QDialog* manualEntry = nullptr;
 };
 
 class Tsystemform : public QMainWindow, private SystemFormView {

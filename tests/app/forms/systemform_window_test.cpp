@@ -111,9 +111,10 @@ TEST_F(MainWindow, SecondaryWindowsAreCreatedOnceInTheProgramsOrder) {
         if (auto* widget = qobject_cast<QWidget*>(child); widget != nullptr && widget->isWindow())
             order << widget->objectName();
     EXPECT_EQ(order,
-              (QStringList{"Tquotblockform", "TFilteranzeige", "TFiltercheck", "TAlarm",
-                           "TTippverteilung", "TTipplan", "block_1", "Tberechanz", "TProzform",
-                           "TProzform2", "TProzform3", "TProzform4", "TProzform5"}));
+              (QStringList{"Tquotblockform", "TFilteranzeige", "Tgewinnermittlung", "TFiltercheck",
+                           "TAlarm", "TTippverteilung", "TTippverteilung2", "TSystemeingabe",
+                           "TTipplan", "block_1", "Tberechanz", "TProzform", "TProzform2",
+                           "TProzform3", "TProzform4", "TProzform5"}));
     for (QWidget* window :
          {static_cast<QWidget*>(windows_->alarm), static_cast<QWidget*>(windows_->tipPlan),
           static_cast<QWidget*>(windows_->progress)})
@@ -412,6 +413,22 @@ TEST_F(MainWindow, FilterDisplayMenuItemTogglesTheDisplay) {
     windows_->filterDisplay->hide();  // closed by its own button
     Trigger("Filteranzeige1");
     EXPECT_TRUE(windows_->filterDisplay->isVisible());
+}
+
+TEST_F(MainWindow, EvaluationAndEditingWindowsOpenFromTheMenu) {
+    Start();
+    Trigger("Gewinn1");
+    Trigger("Systemumstellung1");
+    ASSERT_EQ(ports_.modal.size(), 2u);
+    EXPECT_EQ(ports_.modal[0]->windowTitle(), "Gewinnermittlung");
+    EXPECT_EQ(ports_.modal[1]->windowTitle(), "Systemumstellung");
+    Trigger("ManuelleTippeingabe1");
+    EXPECT_TRUE(Find<QWidget>(Main(), "TSystemeingabe")->isVisible());
+
+    // Rows entered by hand reach the size display.
+    auto* entry = Find<QDialog>(Main(), "TSystemeingabe");
+    Find<QPushButton>(*entry, "BitBtn2")->click();  // OK on the (empty) system
+    EXPECT_EQ(Text("Label1"), "0");
 }
 
 TEST_F(MainWindow, WinTablesNeedRows) {

@@ -1,0 +1,80 @@
+// The win determination "Gewinnermittlung": the current system against a result entered game
+// by game, counted by errors, with the rows of each error count on request. The window owns
+// the stored results of the four game counts, which the filter check reads. Its per-game
+// lines are built on every showing and discarded on hiding.
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+#include "evaluation/windetermination.h"
+#include "model/coverage.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace velmora {
+
+class SystemForm;
+class TFiltercheck;
+class TFilteranzeige;
+class UiPorts;
+
+class Tgewinnermittlung : public QDialog {
+    Q_OBJECT
+  public:
+    // display and check may be null; "&Filtercheck" then opens nothing.
+    Tgewinnermittlung(SystemForm& form, UiPorts& ports, TFilteranzeige* display,
+                      TFiltercheck* check, QWidget* parent = nullptr);
+    ~Tgewinnermittlung() override;
+
+    const ResultRows& Results() const { return results_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    struct Line {
+        QPushButton* buttons[kSignCount] = {};
+        QLabel* sign = nullptr;        // "Spiel_" + i
+        QLabel* errors = nullptr;      // "Fehler_" + i
+        QLabel* count = nullptr;       // "Fehlerzahl_" + i
+        QComboBox* details = nullptr;  // "gew_" + i, only with "Detailangaben"
+    };
+
+    void BuildLines();
+    void DiscardLines();
+    void UpdateFilterCheckButton();
+    void SetCount(Line& line, const QString& text);
+    // Empty when the system can be evaluated; otherwise why not.
+    QString Unusable(bool details) const;
+
+    void SignClicked(int game, Sign sign);
+    void NeuClick();
+    void StartClick();
+    void DetailangabenClick();
+    void FilterCheckClick();
+
+    SystemForm& form_;
+    UiPorts& ports_;
+    TFilteranzeige* display_;
+    TFiltercheck* check_;
+
+    ResultRows results_;
+    TCoverageTable coverage_;
+    std::vector<Line> lines_;
+
+    QPushButton* neu_;
+    QLabel* vorgabe_;
+    QPushButton* start_;
+    QCheckBox* detailangaben_;
+    QLabel* gewinnquote_;
+    QLabel* percent_[3];
+    QPushButton* filtercheck_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,434 @@
+// The win determination window on a system filled directly into the main window's state,
+// shown through the recording desktop.
+#include "evaluation/forms/gewinnermittlung.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QtTest/QTest>
+#include <filesystem>
+#include <memory>
+#include <random>
+
+#include "app/systemform.h"
+#include "filters/forms/filteranzeige.h"
+#include "filters/forms/filtercheck.h"
+#include "support/fakeports.h"
+#include "support/qtprinting.h"
+#include "support/tempdir.h"
+#include "support/testplans.h"
+
+namespace velmora {
+namespace {
+
+using testing::RowsFromStrings;
+
+TRowList RandomRows(int games, int count, unsigned seed) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> sign(0, 2);
+    TRowList rows(games);
+    for (int r = 0; r < count; ++r) {
+        TTipRow row(games);
+        for (int g = 0; g < games; ++g)
+            row[g] = static_cast<Sign>(sign(random));
+        rows.Append(row);
+    }
+    return rows;
+}
+
+// A result written as in the window: one digit or "?" per game.
+TResultRow ResultFrom(const std::string& text) {
+    TResultRow result;
+    for (std::size_t g = 0; g < text.size(); ++g)
+        result.signs[g] = text[g] == '?' ? kAnySign : static_cast<Sign>(text[g] - '0');
+    return result;
+}
+
+class GewinnermittlungTest : public testing::TempDirTest {
+  protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        previousDirectory_ = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(dir_.string()));
+        form_ = std::make_unique<SystemForm>((dir_ / "").string());
+    }
+    void TearDown() override {
+        window_.reset();
+        form_.reset();
+        QDir::setCurrent(previousDirectory_);
+        TempDirTest::TearDown();
+    }
+
+    Workspace& State() { return form_->State(); }
+
+    void UseRows(const TRowList& rows) {
+        State().games = rows.Games();
+        State().rows = rows;
+    }
+
+    Tgewinnermittlung& Open(TFilteranzeige* display = nullptr, TFiltercheck* check = nullptr) {
+        window_ = std::make_unique<Tgewinnermittlung>(*form_, ports_, display, check, nullptr);
+        ports_.ShowModal(*window_);
+        return *window_;
+    }
+
+    // Hiding and showing again, as closing and reopening from the main window.
+    void Reopen() {
+        window_->hide();
+        window_->show();
+    }
+
+    template <class Widget>
+    Widget* Find(const QString& name) {
+        return window_->findChild<Widget*>(name);
+    }
+
+    QString Text(const QString& name) {
+        auto* label = Find<QLabel>(name);
+        EXPECT_NE(label, nullptr) << name.toStdString();
+        return label == nullptr ? QString() : label->text();
+    }
+
+    void Click(const QString& name) {
+        auto* button = Find<QAbstractButton>(name);
+        ASSERT_NE(button, nullptr) << name.toStdString();
+        button->click();
+    }
+
+    // Clicks the sign buttons of every known game; "?" games are left alone.
+    void Enter(const std::string& result) {
+        for (std::size_t g = 0; g < result.size(); ++g) {
+            if (result[g] != '?')
+                Click("tipb" + QString::number(g + 1) + QChar(result[g]));
+        }
+    }
+
+    // The texts of one label per line, e.g. "Fehlerzahl_1" … "Fehlerzahl_N".
+    std::vector<QString> Column(const QString& prefix) {
+        std::vector<QString> texts;
+        for (int i = 1; i <= State().games; ++i)
+            texts.push_back(Text(prefix + QString::number(i)));
+        return texts;
+    }
+    std::vector<QString> Counts() { return Column("Fehlerzahl_"); }
+
+    QColor SignColor(int game) {
+        return Find<QLabel>("Spiel_" + QString::number(game))
+            ->palette()
+            .color(QPalette::WindowText);
+    }
+
+    QString previousDirectory_;
+    testing::FakeUiPorts ports_;
+    std::unique_ptr<SystemForm> form_;
+    std::unique_ptr<Tgewinnermittlung> window_;
+};
+
+TEST_F(GewinnermittlungTest, LinesAreBuiltOnShowingAndDiscardedOnHiding) {
+    UseRows(RowsFromStrings({"11111111111"}));
+    Tgewinnermittlung window(*form_, ports_, nullptr, nullptr);
+    EXPECT_EQ(window.objectName(), "Tgewinnermittlung");
+    EXPECT_EQ(window.windowTitle(), "Gewinnermittlung");
+    EXPECT_EQ(window.size(), QSize(711, 365));
+
+    Open();
+    ASSERT_EQ(ports_.modal.size(), 1u);
+    EXPECT_FALSE(Find<QCheckBox>("Detailangaben")->isChecked());
+    EXPECT_FALSE(Find<QPushButton>("Filtercheck")->isEnabled());
+    // The sign buttons in the order 1, 0, 2 and the line's top at 20 * i + 20.
+    EXPECT_EQ(Find<QPushButton>("tipb31")->geometry(), QRect(10, 80, 20, 20));
+    EXPECT_EQ(Find<QPushButton>("tipb32")->geometry(), QRect(50, 80, 20, 20));
+    EXPECT_EQ(Text("Fehler_1"), "0 Fehler");
+    EXPECT_EQ(Text("Fehler_11"), "10 Fehler");
+    EXPECT_EQ(Column("Spiel_"), std::vector<QString>(11, "?"));
+    EXPECT_EQ(Counts(), std::vector<QString>(11, ""));
+    EXPECT_EQ(Find<QLabel>("Spiel_12"), nullptr);
+    EXPECT_EQ(Find<QComboBox>("gew_1"), nullptr);
+
+    window_->close();
+    EXPECT_FALSE(window_->isVisible());
+    EXPECT_EQ(Find<QLabel>("Spiel_1"), nullptr);
+    EXPECT_EQ(Find<QPushButton>("tipb11"), nullptr);
+}
+
+TEST_F(GewinnermittlungTest, UnknownGamesNeverCountAsErrors) {
+    UseRows(RandomRows(11, 37, 2));
+    Open();
+    Click("Start");
+    std::vector<QString> expected(11, "0");
+    expected[0] = "37";
+    EXPECT_EQ(Counts(), expected);
+    EXPECT_FALSE(Find<QPushButton>("Filtercheck")->isEnabled());
+    EXPECT_EQ(Text("Gewinnquote"), "Gewinnquote");
+    EXPECT_EQ(Text("Proz1"), "Proz. 1");
+    EXPECT_EQ(window_->Results().For(11), TResultRow());
+
+    // One game unknown: a row equal elsewhere counts under 0 errors whatever its sign there.
+    UseRows(RowsFromStrings({"11111111111", "11111111112", "11111111110", "21111111110"}));
+    Reopen();
+    Enter("1111111111?");
+    Click("Start");
+    expected.assign(11, "0");
+    expected[0] = "3";
+    expected[1] = "1";
+    EXPECT_EQ(Counts(), expected);
+    EXPECT_EQ(window_->Results().For(11), ResultFrom("1111111111?"));
+}
+
+TEST_F(GewinnermittlungTest, StartCountsRowsByErrors) {
+    UseRows(RowsFromStrings({"11111111111", "11111111112", "01111111111", "22222222222",
+                             "00111111111", "10101010101"}));
+    Open();
+    Enter("11111111111");
+    // Clicked signs are not stored before "Start".
+    EXPECT_EQ(window_->Results().For(11), TResultRow());
+    Click("Start");
+
+    // 0 errors: 1 row, 1 error: 2, 2 errors: 1, 5 errors: 1; the row wrong in all 11 games
+    // is counted nowhere on screen.
+    std::vector<QString> expected(11, "0");
+    expected[0] = "1";
+    expected[1] = "2";
+    expected[2] = "1";
+    expected[5] = "1";
+    EXPECT_EQ(Counts(), expected);
+    EXPECT_EQ(window_->Results().For(11), ResultFrom("11111111111"));
+    EXPECT_TRUE(Find<QPushButton>("Filtercheck")->isEnabled());
+
+    // A later sign for the same game replaces the earlier one.
+    Click("tipb12");
+    Click("tipb10");
+    Click("Start");
+    EXPECT_EQ(window_->Results().For(11), ResultFrom("01111111111"));
+    EXPECT_EQ(Text("Fehlerzahl_1"), "1");
+    EXPECT_EQ(Text("Fehlerzahl_2"), "2");
+    EXPECT_EQ(Text("Fehlerzahl_3"), "1");
+    EXPECT_EQ(Text("Fehlerzahl_7"), "1");
+}
+
+TEST_F(GewinnermittlungTest, SignColourFollowsCoverage) {
+    UseRows(RowsFromStrings({"11111111111", "01111111111"}));
+    Open();
+    const QColor standard = SignColor(1);
+    Click("tipb12");
+    EXPECT_EQ(Text("Spiel_1"), "2");
+    EXPECT_EQ(SignColor(1), QColor(Qt::red));
+    Click("tipb11");
+    EXPECT_EQ(Text("Spiel_1"), "1");
+    EXPECT_EQ(SignColor(1), QColor(Qt::black));
+    EXPECT_EQ(SignColor(2), standard);
+
+    // The coverage is taken anew on every showing.
+    UseRows(RowsFromStrings({"21111111111"}));
+    Reopen();
+    Click("tipb12");
+    EXPECT_EQ(SignColor(1), QColor(Qt::black));
+    Click("tipb11");
+    EXPECT_EQ(SignColor(1), QColor(Qt::red));
+}
+
+TEST_F(GewinnermittlungTest, ResultIsKeptPerGameCount) {
+    const TRowList eleven = RowsFromStrings({"11111111111"});
+    UseRows(eleven);
+    Open();
+    Enter("10210210210");
+    Click("Start");
+
+    UseRows(RowsFromStrings({"1111111111111"}));
+    Reopen();
+    EXPECT_EQ(Column("Spiel_"), std::vector<QString>(13, "?"));
+
+    UseRows(eleven);
+    Reopen();
+    std::vector<QString> labels;
+    for (char c : std::string("10210210210"))
+        labels.push_back(QString(QChar(c)));
+    EXPECT_EQ(Column("Spiel_"), labels);
+    EXPECT_EQ(Counts(), std::vector<QString>(11, ""));  // counts are gone with the lines
+    EXPECT_TRUE(Find<QPushButton>("Filtercheck")->isEnabled());
+
+    // Signs clicked without "Start" are lost on rebuilding.
+    Click("tipb12");
+    Reopen();
+    EXPECT_EQ(Text("Spiel_1"), "1");
+
+    // "Neu" forgets the results of every game count.
+    Click("Neu");
+    EXPECT_EQ(Column("Spiel_"), std::vector<QString>(11, "?"));
+    EXPECT_EQ(window_->Results().For(11), TResultRow());
+    EXPECT_EQ(window_->Results().For(13), TResultRow());
+    EXPECT_FALSE(Find<QPushButton>("Filtercheck")->isEnabled());
+}
+
+TEST_F(GewinnermittlungTest, DetailListsHoldTheRowsOfEachErrorCount) {
+    const TRowList rows = RandomRows(12, 1000, 3);
+    UseRows(rows);
+    Open();
+    Click("Detailangaben");
+    EXPECT_TRUE(window_->isVisible());  // rebuilding keeps the window open
+    auto* first = Find<QComboBox>("gew_1");
+    ASSERT_NE(first, nullptr);
+    EXPECT_FALSE(first->isEnabled());
+    EXPECT_EQ(first->count(), 0);
+    EXPECT_EQ(first->font().family(), "courier");
+    EXPECT_EQ(first->geometry(), QRect(275, 40, 18 * 12 + 150, 20));
+    ASSERT_NE(Find<QComboBox>("gew_12"), nullptr);
+
+    const std::string result = "102102102102";
+    Enter(result);
+    Click("Start");
+
+    std::vector<int> perErrors(13, 0);
+    std::vector<int> firstRow(13, -1);
+    int errorsOfRow7 = 0;
+    for (std::int32_t r = 0; r < rows.Count(); ++r) {
+        int errors = 0;
+        for (int g = 0; g < 12; ++g)
+            errors += rows.Row(r)[g] != result[g] - '0';
+        ++perErrors[errors];
+        if (firstRow[errors] < 0)
+            firstRow[errors] = r;
+        if (r == 6)
+            errorsOfRow7 = errors;
+    }
+    for (int i = 1; i <= 12; ++i) {
+        auto* list = Find<QComboBox>("gew_" + QString::number(i));
+        EXPECT_EQ(list->count(), perErrors[i - 1]) << i;
+        EXPECT_EQ(Text("Fehlerzahl_" + QString::number(i)), QString::number(perErrors[i - 1]));
+        EXPECT_FALSE(list->isEditable());
+        EXPECT_EQ(list->currentIndex(), list->count() > 0 ? 0 : -1);
+    }
+
+    QString row7 = "   7: ";
+    for (int g = 0; g < 12; ++g)
+        row7 += QString::number(rows.Row(6)[g]) + " ";
+    auto* list = Find<QComboBox>("gew_" + QString::number(errorsOfRow7 + 1));
+    EXPECT_NE(list->findText(row7), -1);
+    // In row order: the shown item is the first row with that error count.
+    const int first7 = firstRow[errorsOfRow7];
+    EXPECT_TRUE(
+        list->currentText().startsWith(QString::number(first7 + 1).rightJustified(4) + ": "))
+        << list->currentText().toStdString();
+
+    // Unchecking drops the lists, the counts go with the lines.
+    Click("Detailangaben");
+    EXPECT_EQ(Find<QComboBox>("gew_1"), nullptr);
+    EXPECT_EQ(Text("Fehlerzahl_1"), "");
+}
+
+TEST_F(GewinnermittlungTest, MillionRowDetailListIsComplete) {
+    TRowList rows(13);
+    rows.AssignBytes(std::vector<Sign>(13 * 1000000, 1));
+    UseRows(rows);
+    Open();
+    Click("Detailangaben");
+    Enter("1111111111112");
+    Click("Start");
+    auto* list = Find<QComboBox>("gew_2");
+    ASSERT_EQ(list->count(), 1000000);
+    EXPECT_EQ(Text("Fehlerzahl_2"), "1000000");
+    EXPECT_EQ(list->itemText(0), "      1: 1 1 1 1 1 1 1 1 1 1 1 1 1 ");
+    EXPECT_EQ(list->itemText(999999), "1000000: 1 1 1 1 1 1 1 1 1 1 1 1 1 ");
+    EXPECT_EQ(Find<QComboBox>("gew_1")->count(), 0);
+    // The large count stays clear of the detail list.
+    EXPECT_LE(Find<QLabel>("Fehlerzahl_2")->geometry().right(), list->x());
+}
+
+// Odds 1.1, 3 and 2 and percentages 50, 30 and 20 for the signs "1", "0" and "2".
+TEST_F(GewinnermittlungTest, MeasureLabelsForACompleteResult) {
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    UseRows(RandomRows(14, 20, 5));
+    TFilterSet& filters = State().filters;
+    for (int g = 0; g < kMaxGames; ++g) {
+        filters.odds.values[g] = {3.0, 1.1, 2.0};
+        filters.percent[0].values[g] = {30.0, 50.0, 20.0};
+        filters.percent[1].values[g] = {10.0, 10.0, 10.0};
+    }
+    Open();
+    Enter("10210210210210");
+    Click("Start");
+    // 1.1^5 * 3^5 * 2^4 with 7 digits for 14 games; (5*50 + 5*30 + 4*20) / 14 with 5 digits.
+    EXPECT_EQ(Text("Gewinnquote"), "6261,663");
+    EXPECT_EQ(Text("Proz1"), "34,286");
+    EXPECT_EQ(Text("Proz2"), "10");
+    EXPECT_EQ(Text("Proz3"), "0");
+    EXPECT_TRUE(Find<QPushButton>("Filtercheck")->isEnabled());
+
+    // An incomplete result leaves the numbers and takes back "Filtercheck".
+    Click("Neu");
+    EXPECT_EQ(Text("Gewinnquote"), "6261,663");  // the measure labels survive rebuilding
+    Click("tipb11");
+    Click("Start");
+    EXPECT_EQ(Text("Gewinnquote"), "6261,663");
+    EXPECT_EQ(Text("Proz1"), "34,286");
+    EXPECT_FALSE(Find<QPushButton>("Filtercheck")->isEnabled());
+
+    // An empty system still has the measures of a complete result; 6 digits for 12 games.
+    UseRows(TRowList(12));
+    Reopen();
+    Enter("111111111111");
+    Click("Start");
+    QLocale::setDefault(previous);
+    EXPECT_EQ(Counts(), std::vector<QString>(12, "0"));
+    EXPECT_EQ(Text("Gewinnquote"), "3,13843");
+    EXPECT_TRUE(Find<QPushButton>("Filtercheck")->isEnabled());
+}
+
+TEST_F(GewinnermittlungTest, FiltercheckOpensDisplayAndCheck) {
+    UseRows(RowsFromStrings({"11111111111"}));
+    TFilteranzeige display(*form_, ports_);
+    TFiltercheck check(*form_);
+    Open(&display, &check);
+    Enter("11111111111");
+    Click("Start");
+    Click("Filtercheck");
+    EXPECT_TRUE(display.isVisible());
+    EXPECT_TRUE(check.isVisible());
+    EXPECT_TRUE(ports_.messages.empty());
+    check.hide();
+    display.hide();
+}
+
+TEST_F(GewinnermittlungTest, UnusableStateIsReportedAndChangesNothing) {
+    // Rows of 12 games while 11 are set.
+    State().games = 11;
+    State().rows = RowsFromStrings({"111111111111"});
+    Open();
+    Enter("11111111111");
+    Click("Start");
+    ASSERT_EQ(ports_.messages.size(), 1u);
+    EXPECT_EQ(ports_.messages[0].kind, MessageKind::Error);
+    EXPECT_EQ(ports_.messages[0].text,
+              "Die Gewinnermittlung ist nicht möglich: Die Reihen haben 12 Spiele, "
+              "eingestellt sind aber 11 Spiele.");
+    EXPECT_EQ(window_->Results().For(11), TResultRow());
+    EXPECT_EQ(Counts(), std::vector<QString>(11, ""));
+
+    // An impossible game count: no lines, a message, no crash.
+    State().games = 15;
+    State().rows = TRowList(11);
+    Reopen();
+    EXPECT_EQ(Find<QLabel>("Spiel_1"), nullptr);
+    Click("Start");
+    Click("Neu");
+    ASSERT_EQ(ports_.messages.size(), 2u);
+    EXPECT_EQ(ports_.messages[1].text,
+              "Die Gewinnermittlung ist nicht möglich: 15 Spiele sind nicht möglich, erlaubt "
+              "sind 11 bis 14 Spiele.");
+}
+
+TEST_F(GewinnermittlungTest, DoubleClickSavesTheWindowImage) {
+    UseRows(RowsFromStrings({"11111111111"}));
+    Open();
+    QTest::mouseDClick(window_.get(), Qt::LeftButton, {}, QPoint(690, 340));
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "gewinnermit.BMP"));
+}
+
+}  // namespace
+}  // namespace velmora
