@@ -25,7 +25,8 @@ std::unique_ptr<ProgramWindows> CreateProgramWindows(SystemForm& form, UiPorts& 
     Tsystemform* main = windows->main.get();
     windows->odds = new Tquotblockform(form, ports, main);
     windows->filterDisplay = new TFilteranzeige(form, ports, main);
-    // The win determination opens the filter check, which is created after it.
+    // The filter check follows the win determination, which needs it at hand: it is made
+    // first and adopted by the main window afterwards, so the order of windows is kept.
     windows->filterCheck = new TFiltercheck(form, nullptr);
     windows->winDetermination =
         new Tgewinnermittlung(form, ports, windows->filterDisplay, windows->filterCheck, main);
