@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "filters/filterrows.h"
 #include "filters/filterset.h"
 
 namespace velmora::bench {
@@ -21,18 +22,6 @@ inline TBlockFilter Block(Sign sign, int firstGame, int lastGame, int minHits, i
     block.maxRun = static_cast<std::uint8_t>(maxRun);
     block.orNext = orNext ? 1 : 0;
     return block;
-}
-
-inline TSequenceRule Sequence(const std::string& pattern, int minCount, int maxCount, bool orNext) {
-    TSequenceRule rule;
-    for (std::size_t j = 0; j < pattern.size(); ++j)
-        rule.pattern[j] =
-            pattern[j] == '*' ? kAnySign : static_cast<std::uint8_t>(pattern[j] - '0');
-    rule.length = static_cast<std::uint8_t>(pattern.size());
-    rule.minCount = static_cast<std::uint8_t>(minCount);
-    rule.maxCount = static_cast<std::uint8_t>(maxCount);
-    rule.orNext = orNext ? 1 : 0;
-    return rule;
 }
 
 // Expected percentages per game for "1", "0", "2", varied from game to game.
@@ -73,8 +62,8 @@ inline TFilterSet EveryKind(int n) {
     f.odds.minValue = 6.0e5 * scale;
     f.odds.maxValue = 8.0e6 * scale;
     f.odds.active = 1;
-    f.sequences = {Sequence("111", 0, 1, false), Sequence("22", 0, 2, true),
-                   Sequence("00", 0, 2, false), Sequence("1*1", 0, 4, false)};
+    f.sequences = {testing::Rule("111", 0, 1, false), testing::Rule("22", 0, 2, true),
+                   testing::Rule("00", 0, 2, false), testing::Rule("1*1", 0, 4, false)};
     f.signChange = {static_cast<std::uint8_t>(n / 2), static_cast<std::uint8_t>(n - 3), 0,
                     static_cast<std::uint8_t>(n - 1), 0};
     return f;

@@ -30,4 +30,34 @@ std::vector<WarningLine> CoverageWarningLines(const TTipPlan& plan, int n,
     return lines;
 }
 
+std::string UnusableRowsReason(const TRowList& rows, int games) {
+    if (!IsValidGameCount(games)) {
+        return std::to_string(games) + " Spiele sind nicht möglich, erlaubt sind 11 bis 14 Spiele.";
+    }
+    if (!rows.Empty() && rows.Games() != games) {
+        std::string reason = "Die Reihen haben ";
+        reason.append(std::to_string(rows.Games()))
+            .append(" Spiele, eingestellt sind aber ")
+            .append(std::to_string(games))
+            .append(" Spiele.");
+        return reason;
+    }
+    for (std::int32_t r = 0; r < rows.Count(); ++r) {
+        const Sign* row = rows.Row(r);
+        for (int g = 0; g < games; ++g) {
+            if (!IsSign(row[g])) {
+                std::string reason = "Reihe ";
+                reason.append(std::to_string(r + 1))
+                    .append(" enthält in Spiel ")
+                    .append(std::to_string(g + 1))
+                    .append(" das ungültige Zeichen ")
+                    .append(std::to_string(row[g]))
+                    .append(".");
+                return reason;
+            }
+        }
+    }
+    return {};
+}
+
 }  // namespace velmora

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "model/coverage.h"
@@ -15,6 +16,10 @@ namespace velmora {
 // counts add up to the row count.
 using TipCounts = std::array<std::array<std::int32_t, kSignCount>, kMaxGames>;
 TipCounts TipDistribution(const TRowList& rows);
+
+// Why rows cannot be counted for `games` games (a game count outside 11 to 14, rows of
+// another length, a byte that is no sign code), or "" when they can.
+std::string UnusableRowsReason(const TRowList& rows, int games);
 
 // One line of the coverage warning: a game's allowed signs, most favoured first (the
 // tendency sort applied to the entry in sign order), each with whether a row contains it.

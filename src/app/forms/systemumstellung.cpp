@@ -24,26 +24,10 @@ const QColor kHeadingColor(212, 208, 200);
 
 // Why the system cannot be shown, or an empty string.
 QString InvalidSystem(const TRowList& rows, int games) {
-    const QString prefix = "Die Systemumstellung ist nicht möglich: ";
-    if (!IsValidGameCount(games)) {
-        return prefix + QString::number(games) +
-               " Spiele sind nicht möglich, erlaubt sind 11 bis 14 Spiele.";
-    }
-    if (!rows.Empty() && rows.Games() != games) {
-        return prefix + "Die Reihen haben " + QString::number(rows.Games()) +
-               " Spiele, eingestellt sind aber " + QString::number(games) + " Spiele.";
-    }
-    for (std::int32_t r = 0; r < rows.Count(); ++r) {
-        const Sign* row = rows.Row(r);
-        for (int g = 0; g < games; ++g) {
-            if (!IsSign(row[g])) {
-                return prefix + "Reihe " + QString::number(r + 1) + " enthält in Spiel " +
-                       QString::number(g + 1) + " das ungültige Zeichen " +
-                       QString::number(row[g]) + ".";
-            }
-        }
-    }
-    return {};
+    const std::string reason = UnusableRowsReason(rows, games);
+    return reason.empty()
+               ? QString()
+               : "Die Systemumstellung ist nicht möglich: " + QString::fromStdString(reason);
 }
 
 }  // namespace

@@ -16,27 +16,12 @@ constexpr int kTableLeft = 8;
 constexpr int kTableTop = 42;
 const QColor kHeadingColor(212, 208, 200);
 
+// Why the system cannot be shown, or an empty string.
 QString InvalidInput(const TRowList& rows, int games) {
-    const QString prefix = "Die Tippverteilung kann nicht angezeigt werden: ";
-    if (!IsValidGameCount(games)) {
-        return prefix + QString::number(games) +
-               " Spiele sind nicht möglich, erlaubt sind 11 bis 14 Spiele.";
-    }
-    if (!rows.Empty() && rows.Games() != games) {
-        return prefix + "Die Reihen haben " + QString::number(rows.Games()) +
-               " Spiele, eingestellt sind aber " + QString::number(games) + " Spiele.";
-    }
-    for (std::int32_t r = 0; r < rows.Count(); ++r) {
-        const Sign* row = rows.Row(r);
-        for (int g = 0; g < games; ++g) {
-            if (!IsSign(row[g])) {
-                return prefix + "Reihe " + QString::number(r + 1) + " enthält in Spiel " +
-                       QString::number(g + 1) + " das ungültige Zeichen " +
-                       QString::number(row[g]) + ".";
-            }
-        }
-    }
-    return {};
+    const std::string reason = UnusableRowsReason(rows, games);
+    return reason.empty() ? QString()
+                          : "Die Tippverteilung kann nicht angezeigt werden: " +
+                                QString::fromStdString(reason);
 }
 
 }  // namespace
