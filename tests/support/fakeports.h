@@ -3,11 +3,15 @@
 #pragma once
 
 #include <QDialog>
+#include <QPageLayout>
+#include <QPainter>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/forms/uiports.h"
+#include "support/recordingdevice.h"
 
 namespace velmora::testing {
 
@@ -38,6 +42,24 @@ class FakeUiPorts : public UiPorts {
         return Next(saveNames);
     }
     void PrintWindowImage(QWidget* window) override { printed.push_back(window); }
+    // Print jobs and previews are painted on recording pages, one list of pages each.
+    void Print(QWidget*, const QString&, const QPageLayout& layout, int count,
+               const PagePainter& paint) override {
+        for (int index = 0; index < count; ++index) {
+            auto& job = jobs.emplace_back();
+            QPainter painter(&job.emplace_back(layout));
+            paint(painter, index);
+        }
+    }
+    void Preview(QWidget*, const QString&, const QPageLayout& layout,
+                 const DocumentPainter& paint) override {
+        auto& pages = previews.emplace_back();
+        QPainter painter(&pages.emplace_back(layout));
+        paint(painter, [&] {
+            painter.end();
+            painter.begin(&pages.emplace_back(layout));
+        });
+    }
     void ShowHelp(const QString& topic) override { helpTopics.push_back(topic); }
     void ShowModal(QDialog& dialog) override {
         dialog.show();
@@ -51,6 +73,10 @@ class FakeUiPorts : public UiPorts {
     std::deque<std::optional<std::string>> saveNames;
     std::vector<FileDialogRequest> requests;
     std::vector<QWidget*> printed;
+    // A deque keeps the pages in place while the painter is on one of them.
+    using Pages = std::deque<RecordingDevice>;
+    std::vector<Pages> jobs;
+    std::vector<Pages> previews;
     std::vector<QString> helpTopics;
     std::vector<QDialog*> modal;
 

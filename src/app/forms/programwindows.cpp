@@ -5,6 +5,7 @@
 #include "app/forms/systemumstellung.h"
 #include "evaluation/forms/alarm.h"
 #include "evaluation/forms/gewinnermittlung.h"
+#include "evaluation/forms/gewinntabelle.h"
 #include "evaluation/forms/tippverteilung.h"
 #include "filters/forms/blockform.h"
 #include "filters/forms/filteranzeige.h"
@@ -32,6 +33,7 @@ std::unique_ptr<ProgramWindows> CreateProgramWindows(SystemForm& form, UiPorts& 
         new Tgewinnermittlung(form, ports, windows->filterDisplay, windows->filterCheck, main);
     windows->filterCheck->setParent(main, windows->filterCheck->windowFlags());
     windows->alarm = new TAlarm(main);
+    windows->winTables = new TGewinntabelle(form, ports, main);
     windows->distribution = new TTippverteilung(main);
     windows->rearrangement = new TTippverteilung2(form, ports, main);
     windows->manualEntry = new TSystemeingabe(form, ports, main);
@@ -43,8 +45,11 @@ std::unique_ptr<ProgramWindows> CreateProgramWindows(SystemForm& form, UiPorts& 
 
     main->SetWindows({windows->tipPlan, windows->progress, windows->distribution, windows->alarm,
                       windows->filterDisplay, windows->odds, windows->percent,
-                      windows->winDetermination, windows->rearrangement, windows->manualEntry});
+                      windows->winDetermination, windows->winTables, windows->rearrangement,
+                      windows->manualEntry});
     QObject::connect(windows->rearrangement, &TTippverteilung2::SystemChanged, main,
+                     &Tsystemform::RefreshFromState);
+    QObject::connect(windows->winTables, &TGewinntabelle::SystemChanged, main,
                      &Tsystemform::RefreshFromState);
     QObject::connect(windows->manualEntry, &TSystemeingabe::SystemChanged, main,
                      &Tsystemform::RefreshFromState);

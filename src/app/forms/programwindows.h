@@ -15,6 +15,7 @@ class Tberechanz;
 class TFilteranzeige;
 class TFiltercheck;
 class Tgewinnermittlung;
+class TGewinntabelle;
 class TSystemeingabe;
 class TTippverteilung2;
 class Tquotblockform;
@@ -31,6 +32,7 @@ struct ProgramWindows {
     Tgewinnermittlung* winDetermination = nullptr;
     TFiltercheck* filterCheck = nullptr;
     TAlarm* alarm = nullptr;
+    TGewinntabelle* winTables = nullptr;
     TTippverteilung* distribution = nullptr;
     TTippverteilung2* rearrangement = nullptr;
     TSystemeingabe* manualEntry = nullptr;

@@ -21,6 +21,7 @@
 
 #include "app/filesetnames.h"
 #include "app/forms/rowtablemodel.h"
+#include "app/forms/slipprinting.h"
 #include "app/forms/uiports.h"
 #include "app/forms/windowimage.h"
 #include "app/rowfilecommands.h"
@@ -215,10 +216,7 @@ void Tsystemform::BuildMenus() {
         if (windows_.winDetermination != nullptr)
             ports_.ShowModal(*windows_.winDetermination);
     });
-    add(evaluation, "Gewinntabellen1", "Gewinn&tabellen", [this] {
-        if (!form_.State().rows.Empty())
-            ShowPending("Gewinntabellen");
-    });
+    add(evaluation, "Gewinntabellen1", "Gewinn&tabellen", &Tsystemform::Gewinntabellen1Click);
 
     QMenu* edit = menuBar()->addMenu("&Bearbeiten");
     edit->setObjectName("Bearbeiten1");
@@ -256,7 +254,7 @@ void Tsystemform::BuildCommandColumn(QWidget* page) {
     connect(AddButton(page, "Button2", "Tippreihen anzeigen", {10, 92, 150, 24}),
             &QPushButton::clicked, this, &Tsystemform::Button2Click);
     connect(AddButton(page, "Button3", "Tippreihen ausdrucken", {10, 120, 150, 24}),
-            &QPushButton::clicked, this, [this] { ShowPending("Scheindruck"); });
+            &QPushButton::clicked, this, &Tsystemform::Button3Click);
 
     connect(AddButton(page, "qbbutton", "Quotenfilter", {10, 156, 120, 22}), &QPushButton::clicked,
             this, &Tsystemform::qbbuttonClick);
@@ -605,12 +603,6 @@ void Tsystemform::DeleteSequence(int number) {
     RebuildListButtons();
 }
 
-void Tsystemform::ShowPending(const QString& window) {
-    ports_.ShowMessage(
-        this, MessageKind::Information,
-        "Das Fenster \"" + window + "\" ist in dieser Version noch nicht enthalten.");
-}
-
 // ---------------------------------------------------------------------------------------------
 // SystemFormView
 
@@ -671,7 +663,7 @@ void Tsystemform::closeEvent(QCloseEvent* event) {
 }
 
 void Tsystemform::mouseDoubleClickEvent(QMouseEvent*) {
-    SaveWindowImage(this, "Systemform.BMP");
+    SaveWindowImage(this, "Systemform.BMP", ports_);
 }
 
 void Tsystemform::Neu1Click() {
@@ -743,6 +735,14 @@ void Tsystemform::Filteranzeige1Click() {
     SetFilterDisplayVisible(wanted);
 }
 
+void Tsystemform::Gewinntabellen1Click() {
+    if (form_.State().rows.Empty() || windows_.winTables == nullptr)
+        return;
+    windows_.winTables->show();
+    windows_.winTables->raise();
+    windows_.winTables->activateWindow();
+}
+
 void Tsystemform::ChooseRowsPerSlip(int rowsPerSlip) {
     Workspace& s = form_.State();
     s.rowsPerSlip = rowsPerSlip;
@@ -793,6 +793,15 @@ void Tsystemform::Button2Click() {
     ApplyRowsPerSlip();
     rowDisplay_->horizontalScrollBar()->setValue(0);
     UpdateRowPosition();
+}
+
+void Tsystemform::Button3Click() {
+    const std::vector<SlipDocument> pages =
+        LayoutSlips(form_.State().rows, form_.State().rowsPerSlip);
+    ports_.Print(this, "Tippscheine.pdf", SlipPageLayout(), static_cast<int>(pages.size()),
+                 [&pages](QPainter& painter, int index) {
+                     PaintSlipPage(painter, pages[static_cast<std::size_t>(index)]);
+                 });
 }
 
 }  // namespace velmora

@@ -44,6 +44,7 @@ struct SecondaryWindows {
     Tquotblockform* odds = nullptr;
     std::array<QDialog*, 5> percent{};
     QDialog* winDetermination = nullptr;
+    QDialog* winTables = nullptr;  // not modal
     QDialog* rearrangement = nullptr;
     QDialog* manualEntry = nullptr;
 };
@@ -74,6 +75,7 @@ class Tsystemform : public QMainWindow, private SystemFormView {
     void AllesSpeichern1Click();
     void ansichtClick();
     void Filteranzeige1Click();
+    void Gewinntabellen1Click();
     void ChooseRowsPerSlip(int rowsPerSlip);  // the four "Reihen/Schein" items
     void InFremdsystemvorhandeneReiheneliminieren1Click();
     void ReihendieOptionenerflleneliminieren1Click();
@@ -82,6 +84,7 @@ class Tsystemform : public QMainWindow, private SystemFormView {
     void StartClick();
     void FilterbutClick();
     void Button2Click();
+    void Button3Click();  // "Tippreihen ausdrucken"
     void qbbuttonClick();
     void ProzbutClick(int filter);  // "Proz. Filter 1" to "Proz. Filter 5"
     void Button1Click(int block);   // a block filter button "but_N"
@@ -118,7 +121,6 @@ class Tsystemform : public QMainWindow, private SystemFormView {
     void RebuildListButtons();
     void ApplyRowsPerSlip();
     void UpdateRowPosition();
-    void ShowPending(const QString& window);
     void DiscardBlockForms();
     void StoreBlock(int number, const TBlockFilter& block);
     void DeleteBlock(int number);

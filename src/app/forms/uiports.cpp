@@ -4,7 +4,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 #include "app/forms/helpwindow.h"
@@ -74,6 +76,45 @@ void QtUiPorts::PrintWindowImage(QWidget* window) {
     QSize size = image.size();
     size.scale(page.size(), Qt::KeepAspectRatio);
     painter.drawPixmap(QRect(page.topLeft(), size), image);
+}
+
+void QtUiPorts::Print(QWidget* parent, const QString& pdfName, const QPageLayout& layout, int count,
+                      const PagePainter& paint) {
+    if (count <= 0)
+        return;
+    const std::unique_ptr<QPrinter> printer = OpenPrinter(parent, pdfName, *this);
+    if (!printer)
+        return;
+    printer->setPageLayout(layout);
+    if (printer->outputFormat() == QPrinter::PdfFormat) {
+        // A file holds all documents, one page each.
+        QPainter painter(printer.get());
+        for (int index = 0; index < count; ++index) {
+            if (index > 0)
+                printer->newPage();
+            paint(painter, index);
+        }
+        return;
+    }
+    for (int index = 0; index < count; ++index) {
+        QPainter painter(printer.get());  // every document its own job
+        paint(painter, index);
+    }
+}
+
+void QtUiPorts::Preview(QWidget* parent, const QString& title, const QPageLayout& layout,
+                        const DocumentPainter& paint) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(layout);
+    printer.setDocName(title);
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(title);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&paint](QPrinter* target) {
+                         QPainter painter(target);
+                         paint(painter, [target] { target->newPage(); });
+                     });
+    preview.exec();
 }
 
 void QtUiPorts::ShowHelp(const QString& topic) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,11 +13,19 @@
 #include "model/messages.h"
 
 class QDialog;
+class QPageLayout;
+class QPainter;
 class QWidget;
 
 namespace velmora {
 
 class HelpWindow;
+
+// Paints document `index` of a print job on a single page.
+using PagePainter = std::function<void(QPainter& painter, int index)>;
+// Paints a document of several pages, calling newPage between them.
+using DocumentPainter =
+    std::function<void(QPainter& painter, const std::function<void()>& newPage)>;
 
 class UiPorts {
   public:
@@ -32,6 +41,13 @@ class UiPorts {
                                                     const FileDialogRequest& request) = 0;
     // Prints the image of a window on the default printer.
     virtual void PrintWindowImage(QWidget* window) = 0;
+    // Prints `count` documents of one page each on the default printer without a dialog, each
+    // as a job of its own. Without a printer the user may save them as one PDF file instead.
+    virtual void Print(QWidget* parent, const QString& pdfName, const QPageLayout& layout,
+                       int count, const PagePainter& paint) = 0;
+    // A preview of a document, from which the user prints it or saves it as a PDF file.
+    virtual void Preview(QWidget* parent, const QString& title, const QPageLayout& layout,
+                         const DocumentPainter& paint) = 0;
     // Opens the help at one of the topics "Inhalt", "Überblick" and "Info".
     virtual void ShowHelp(const QString& topic) = 0;
     // Shows a window modally and returns when it is closed.
@@ -51,6 +67,10 @@ class QtUiPorts : public UiPorts {
     std::optional<std::string> SaveFileName(QWidget* parent,
                                             const FileDialogRequest& request) override;
     void PrintWindowImage(QWidget* window) override;
+    void Print(QWidget* parent, const QString& pdfName, const QPageLayout& layout, int count,
+               const PagePainter& paint) override;
+    void Preview(QWidget* parent, const QString& title, const QPageLayout& layout,
+                 const DocumentPainter& paint) override;
     void ShowHelp(const QString& topic) override;
     void ShowModal(QDialog& dialog) override;
 

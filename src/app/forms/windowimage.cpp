@@ -13,6 +13,14 @@ bool SaveWindowImage(QWidget* window, const QString& fileName) {
     return window->grab().save(fileName, "BMP");
 }
 
+void SaveWindowImage(QWidget* window, const QString& fileName, UiPorts& ports) {
+    if (!SaveWindowImage(window, fileName)) {
+        ports.ShowMessage(
+            window, MessageKind::Error,
+            "Das Bild des Fensters konnte nicht als „" + fileName + "“ gespeichert werden.");
+    }
+}
+
 std::unique_ptr<QPrinter> OpenPrinter(QWidget* parent, const QString& pdfName, UiPorts& ports) {
     const QPrinterInfo installed = QPrinterInfo::defaultPrinter();
     if (!installed.isNull())

@@ -6,7 +6,6 @@
 #include <QHideEvent>
 #include <QLabel>
 #include <QListView>
-#include <QLocale>
 #include <QPushButton>
 #include <QShowEvent>
 #include <algorithm>
@@ -14,6 +13,7 @@
 #include "app/forms/uiports.h"
 #include "app/forms/windowimage.h"
 #include "app/systemform.h"
+#include "evaluation/forms/decimalseparator.h"
 #include "filters/forms/filteranzeige.h"
 #include "filters/forms/filtercheck.h"
 
@@ -79,12 +79,6 @@ QFont DetailFont() {
     return font;
 }
 
-char DecimalSeparator() {
-    const QString point = QLocale().decimalPoint();
-    const char separator = point.isEmpty() ? '\0' : point.at(0).toLatin1();
-    return separator == '\0' ? '.' : separator;
-}
-
 QLabel* FixedLabel(const QString& text, const QString& name, int x, int width, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
@@ -121,8 +115,8 @@ Tgewinnermittlung::Tgewinnermittlung(SystemForm& form, UiPorts& ports, TFilteran
     start_ = FixedButton("&Start", "Start", 136, 100, this);
     detailangaben_ = new QCheckBox("Detailangaben", this);
     detailangaben_->setObjectName("Detailangaben");
-    detailangaben_->setGeometry(243, kFixedTop, 105, kFixedHeight);
-    gewinnquote_ = FixedLabel("Gewinnquote", "Gewinnquote", 352, 108, this);
+    detailangaben_->setGeometry(243, kFixedTop, 116, kFixedHeight);
+    gewinnquote_ = FixedLabel("Gewinnquote", "Gewinnquote", 362, 100, this);
     for (int k = 0; k < 3; ++k) {
         const QString number = QString::number(k + 1);
         percent_[k] = FixedLabel("Proz. " + number, "Proz" + number, 464 + 48 * k, 46, this);
@@ -152,11 +146,7 @@ void Tgewinnermittlung::hideEvent(QHideEvent* event) {
 }
 
 void Tgewinnermittlung::mouseDoubleClickEvent(QMouseEvent*) {
-    if (!SaveWindowImage(this, "gewinnermit.BMP")) {
-        ports_.ShowMessage(this, MessageKind::Error,
-                           "Das Fensterbild konnte nicht als „gewinnermit.BMP“ gespeichert "
-                           "werden.");
-    }
+    SaveWindowImage(this, "gewinnermit.BMP", ports_);
 }
 
 void Tgewinnermittlung::BuildLines() {
@@ -325,7 +315,7 @@ void Tgewinnermittlung::StartClick() {
     }
 
     if (evaluation.complete) {
-        const char separator = DecimalSeparator();
+        const char separator = LocaleDecimalSeparator();
         gewinnquote_->setText(
             QString::fromStdString(ProductText(evaluation.product.value_or(0.0), n, separator)));
         for (int k = 0; k < 3; ++k)

@@ -203,11 +203,7 @@ void TBlockform::showEvent(QShowEvent* event) {
 }
 
 void TBlockform::mouseDoubleClickEvent(QMouseEvent*) {
-    if (!SaveWindowImage(this, kImageName)) {
-        ports_.ShowMessage(this, MessageKind::Error,
-                           QString("Das Bild des Fensters konnte nicht als %1 gespeichert werden.")
-                               .arg(kImageName));
-    }
+    SaveWindowImage(this, kImageName, ports_);
 }
 
 void TBlockform::Load() {

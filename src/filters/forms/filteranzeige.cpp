@@ -94,11 +94,7 @@ void TFilteranzeige::keyPressEvent(QKeyEvent* event) {
 }
 
 void TFilteranzeige::mouseDoubleClickEvent(QMouseEvent*) {
-    if (!SaveWindowImage(this, "Filteranzeige.BMP")) {
-        ports_.ShowMessage(this, MessageKind::Error,
-                           "Das Bild der Filteranzeige konnte nicht in die Datei "
-                           "Filteranzeige.BMP geschrieben werden.");
-    }
+    SaveWindowImage(this, "Filteranzeige.BMP", ports_);
 }
 
 void TFilteranzeige::FitToBlocks() {

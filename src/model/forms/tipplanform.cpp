@@ -141,7 +141,7 @@ void TTipplan::hideEvent(QHideEvent* event) {
 }
 
 void TTipplan::mouseDoubleClickEvent(QMouseEvent*) {
-    SaveWindowImage(this, "tipplan.BMP");
+    SaveWindowImage(this, "tipplan.BMP", ports_);
 }
 
 void TTipplan::keyPressEvent(QKeyEvent* event) {

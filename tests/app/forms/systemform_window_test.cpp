@@ -112,9 +112,9 @@ TEST_F(MainWindow, SecondaryWindowsAreCreatedOnceInTheProgramsOrder) {
             order << widget->objectName();
     EXPECT_EQ(order,
               (QStringList{"Tquotblockform", "TFilteranzeige", "Tgewinnermittlung", "TFiltercheck",
-                           "TAlarm", "TTippverteilung", "TTippverteilung2", "TSystemeingabe",
-                           "TTipplan", "block_1", "Tberechanz", "TProzform", "TProzform2",
-                           "TProzform3", "TProzform4", "TProzform5"}));
+                           "TAlarm", "TGewinntabelle", "TTippverteilung", "TTippverteilung2",
+                           "TSystemeingabe", "TTipplan", "block_1", "Tberechanz", "TProzform",
+                           "TProzform2", "TProzform3", "TProzform4", "TProzform5"}));
     for (QWidget* window :
          {static_cast<QWidget*>(windows_->alarm), static_cast<QWidget*>(windows_->tipPlan),
           static_cast<QWidget*>(windows_->progress)})
