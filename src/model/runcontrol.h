@@ -25,6 +25,8 @@ class RunObserver {
     virtual void ProcessEvents() {}
     // The progress number: accepted rows during the enumeration, kept rows during a reduction.
     virtual void ShowProgress(std::int32_t /*number*/) {}
+    // The row count of the smallest cover an optimised reduction has found so far.
+    virtual void ShowBestCover(std::int32_t rows) { ShowProgress(rows); }
 };
 
 // Progress is shown whenever the counted rows reach a multiple of ten.
