@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <chrono>
 #include <clocale>
 #include <cstdint>
@@ -38,14 +39,17 @@ std::uint64_t ClockSeed() {
     return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }
 
-// --guarantee, --count and --seed, shared by generate and filter.
+// --guarantee, --count, --optimised, --seconds and --seed, shared by generate and filter.
 struct LimitArgs {
     std::string guarantee;
     std::string count;
     std::string seed;
+    std::string seconds;
+    bool optimised = false;
     CLI::Option* guaranteeOption = nullptr;
     CLI::Option* countOption = nullptr;
     CLI::Option* seedOption = nullptr;
+    CLI::Option* secondsOption = nullptr;
 };
 
 struct Limit {
@@ -53,14 +57,45 @@ struct Limit {
     std::uint64_t seed = 0;
 };
 
+std::uint64_t Seed(const std::string& text) {
+    const std::optional<std::uint64_t> seed = ParseWhole<std::uint64_t>(text);
+    if (!seed) {
+        UsageError(
+            "Der Startwert muss eine ganze Zahl zwischen 0 und 18446744073709551615 sein. "
+            "Angegeben wurde '" +
+            text + "'.");
+    }
+    return *seed;
+}
+
+double Seconds(const std::string& text) {
+    constexpr double kDay = 86400;
+    double seconds = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        !(seconds > 0 && seconds <= kDay)) {
+        UsageError(
+            "Die Rechenzeit muss eine Zahl von Sekunden über 0 und höchstens 86400 sein "
+            "(etwa 30 oder 2.5). Angegeben wurde '" +
+            text + "'.");
+    }
+    return seconds;
+}
+
 Limit ParseLimit(const LimitArgs& args) {
     const bool byGuarantee = args.guaranteeOption->count() > 0;
     const bool byCount = args.countOption->count() > 0;
     if (byGuarantee == byCount) {
         UsageError("Bitte genau eine der Optionen --guarantee und --count angeben.");
     }
-    if (args.seedOption->count() > 0 && !byCount) {
-        UsageError("Die Option --seed gilt nur zusammen mit --count.");
+    if (args.optimised && !byGuarantee) {
+        UsageError("Die Option --optimised gilt nur zusammen mit --guarantee.");
+    }
+    if (args.secondsOption->count() > 0 && !args.optimised) {
+        UsageError("Die Option --seconds gilt nur zusammen mit --optimised.");
+    }
+    if (args.seedOption->count() > 0 && !byCount && !args.optimised) {
+        UsageError("Die Option --seed gilt nur zusammen mit --count oder --optimised.");
     }
 
     Limit limit;
@@ -68,6 +103,11 @@ Limit ParseLimit(const LimitArgs& args) {
         limit.settings.limit = velmora::RowLimit::Guarantee;
         limit.settings.guaranteeLevel = static_cast<int>(
             WholeInRange(args.guarantee, 0, 3, "Die Garantiestufe muss 0, 1, 2 oder 3 sein."));
+        limit.settings.optimised = args.optimised;
+        if (args.secondsOption->count() > 0)
+            limit.settings.optimisation.seconds = Seconds(args.seconds);
+        if (args.seedOption->count() > 0)
+            limit.settings.optimisation.seed = Seed(args.seed);
         return limit;
     }
     limit.settings.limit = velmora::RowLimit::Count;
@@ -76,14 +116,7 @@ Limit ParseLimit(const LimitArgs& args) {
                      "Die Reihenanzahl muss eine ganze Zahl zwischen 0 und 2147483647 sein.");
     limit.settings.countText = std::to_string(target);
     if (args.seedOption->count() > 0) {
-        const std::optional<std::uint64_t> given = ParseWhole<std::uint64_t>(args.seed);
-        if (!given) {
-            UsageError(
-                "Der Startwert muss eine ganze Zahl zwischen 0 und 18446744073709551615 sein. "
-                "Angegeben wurde '" +
-                args.seed + "'.");
-        }
-        limit.seed = *given;
+        limit.seed = Seed(args.seed);
     } else {
         limit.seed = ClockSeed();
         std::cerr << "Hinweis: Zufallsstartwert " << limit.seed << " (mit --seed " << limit.seed
@@ -92,9 +125,15 @@ Limit ParseLimit(const LimitArgs& args) {
     return limit;
 }
 
-void WriteResult(const std::string& path, const velmora::TRowList& rows) {
+void WriteResult(const std::string& path, const velmora::TRowList& rows,
+                 const std::optional<velmora::GuaranteeCheck>& check) {
     WriteRows(path, rows);
     std::cout << "Systemgröße: " << RowsText(rows.Count()) << '\n';
+    if (!check)
+        return;
+    std::cout << velmora::GuaranteeCheckText(*check) << '\n';
+    if (check->uncovered != 0)
+        Failure("Die optimierte Reduktion hat die Gewinngarantie nicht eingehalten.");
 }
 
 // Keeps the rows that pass every filter of the week, or with `passing` false those that fail
@@ -151,7 +190,7 @@ int RunGenerate(const GenerateArgs& args) {
     if (view.Failed())
         Failure("Es wurde keine Reihendatei geschrieben.");
 
-    WriteResult(args.out, rows);
+    WriteResult(args.out, rows, outcome.guaranteeCheck);
     if (outcome.coverageFailed)
         ReportMissingSigns(week.plan, week.games, rows);
     return kExitOk;
@@ -176,14 +215,15 @@ int RunFilter(const FilterArgs& args, bool eliminate) {
     velmora::TRowList rows = ReadRows(args.rows, week.games);
 
     KeepRows(rows, week, !eliminate);
+    std::optional<velmora::GuaranteeCheck> check;
     if (!eliminate) {
         velmora::AbortFlag abort;
         ConsoleGenerationView view;
-        velmora::LimitRows(limit.settings, rows, abort, view, limit.seed);
+        check = velmora::LimitRows(limit.settings, rows, abort, view, limit.seed);
         if (view.Failed())
             Failure("Es wurde keine Reihendatei geschrieben.");
     }
-    WriteResult(args.out, rows);
+    WriteResult(args.out, rows, check);
     return kExitOk;
 }
 
@@ -462,9 +502,18 @@ void AddLimitOptions(CLI::App* command, LimitArgs& args) {
                                  "Zufällig auf diese Reihenanzahl verkleinern, ganze Zahl ab 0 "
                                  "(nicht zusammen mit --guarantee)",
                                  "ANZAHL");
-    args.seedOption =
-        AddOption(command, "--seed", args.seed,
-                  "Startwert des Zufalls für --count; ohne Angabe gilt die Uhrzeit", "ZAHL");
+    command->add_flag(
+        "--optimised", args.optimised,
+        "Mit --guarantee: dieselbe Garantie mit möglichst wenigen Reihen (Suche statt "
+        "festem Durchlauf); das Ergebnis wird geprüft");
+    args.secondsOption = AddOption(command, "--seconds", args.seconds,
+                                   "Rechenzeit der Suche für --optimised in Sekunden "
+                                   "(Vorgabe 10)",
+                                   "S");
+    args.seedOption = AddOption(command, "--seed", args.seed,
+                                "Startwert des Zufalls für --count (ohne Angabe gilt die Uhrzeit) "
+                                "oder für --optimised (Vorgabe 1)",
+                                "ZAHL");
 }
 
 int Main(int argc, char** argv) {

@@ -34,7 +34,7 @@ void AddRows(Workspace& workspace, FileCommandView& view, bool replace) {
     } else {
         workspace.rows.AppendAll(*rows);
     }
-    workspace.systemSizeText = std::to_string(workspace.rows.Count());
+    ShowChangedSystem(workspace);
 }
 
 void WriteRows(Workspace& workspace, FileCommandView& view) {
@@ -72,7 +72,7 @@ void InFremdsystemvorhandeneReiheneliminieren1Click(Workspace& workspace, FileCo
         return;
     if (workspace.rows.Games() == workspace.games)
         RemoveRowsPresentIn(workspace.rows, *foreign);
-    workspace.systemSizeText = std::to_string(workspace.rows.Count());
+    ShowChangedSystem(workspace);
 }
 
 }  // namespace velmora

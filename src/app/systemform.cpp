@@ -99,6 +99,7 @@ void SystemForm::Neu1Click(SystemFormView& view) {
     RebuildButtons();
     s.rows.Clear();
     s.systemSizeText.clear();
+    s.guaranteeText.clear();
     s.plan.Reset();
     s.tipPlanStream.assign(static_cast<std::size_t>(s.games), GameRecord::Blank());
     s.lowerStatus = "Es Fehlen noch Tips";
@@ -236,8 +237,11 @@ GenerationOutcome SystemForm::StartClick(AbortFlag& abort, GenerationView& progr
     Workspace& s = state_;
     const GenerationOutcome outcome = RunGeneration(s.games, s.plan, s.filters, s.generation,
                                                     s.rows, abort, progress, seedSource_());
-    if (outcome.generated)
-        s.systemSizeText = std::to_string(s.rows.Count());
+    if (outcome.generated) {
+        ShowChangedSystem(s);
+        if (outcome.guaranteeCheck)
+            s.guaranteeText = GuaranteeCheckText(*outcome.guaranteeCheck);
+    }
     return outcome;
 }
 
@@ -249,8 +253,11 @@ void SystemForm::FilterbutClick(AbortFlag& abort, GenerationView& progress) {
     for (std::int32_t r = 0; r < s.rows.Count(); ++r)
         keep[r] = rowPassesFilters(s.rows.Row(r), s.filters, s.games);
     s.rows.KeepWhere(keep);
-    LimitRows(s.generation, s.rows, abort, progress, seedSource_());
-    s.systemSizeText = std::to_string(s.rows.Count());
+    const std::optional<GuaranteeCheck> check =
+        LimitRows(s.generation, s.rows, abort, progress, seedSource_());
+    ShowChangedSystem(s);
+    if (check)
+        s.guaranteeText = GuaranteeCheckText(*check);
     progress.HideProgressWindow();
 }
 
@@ -260,7 +267,7 @@ void SystemForm::ReihendieOptionenerflleneliminieren1Click() {
     for (std::int32_t r = 0; r < s.rows.Count(); ++r)
         keep[r] = !rowPassesFilters(s.rows.Row(r), s.filters, s.games);
     s.rows.KeepWhere(keep);
-    s.systemSizeText = std::to_string(s.rows.Count());
+    ShowChangedSystem(s);
 }
 
 void SystemForm::SetGameCount(int n) {
@@ -271,6 +278,7 @@ void SystemForm::SetGameCount(int n) {
     if (s.rows.Games() != n) {
         s.rows.SetGames(n);
         s.systemSizeText.clear();
+        s.guaranteeText.clear();
     }
     ClampSignChangeToLimits();
     UpdateTipPlanStatus();

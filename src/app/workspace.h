@@ -41,6 +41,14 @@ struct Workspace {
     std::string upperStatus;     // "TOTOTIP: name"
     std::string lowerStatus;     // "VOLLSYSTEM: n Reihen" or "Es Fehlen noch Tips"
     std::string systemSizeText;  // the row count beside "Systemgröße:"
+    std::string guaranteeText;   // the check of the last optimised reduction, while it applies
 };
+
+// The rows were replaced or changed: the new size is shown, and a check of how they were
+// reduced no longer applies to them.
+inline void ShowChangedSystem(Workspace& workspace) {
+    workspace.systemSizeText = std::to_string(workspace.rows.Count());
+    workspace.guaranteeText.clear();
+}
 
 }  // namespace velmora

@@ -25,20 +25,46 @@ std::string NotAnIntegerMessage(std::string_view text) {
     return message;
 }
 
-void LimitRows(const GenerationSettings& settings, TRowList& rows, const AbortFlag& abort,
-               GenerationView& view, std::uint64_t seed) {
+std::string GuaranteeCheckText(const GuaranteeCheck& check) {
+    std::string text;
+    if (check.uncovered == 0) {
+        text.append("Garantie geprüft: alle ")
+            .append(std::to_string(check.listRows))
+            .append(" Reihen abgedeckt");
+    } else {
+        text.append("Garantie verletzt: ")
+            .append(std::to_string(check.uncovered))
+            .append(" von ")
+            .append(std::to_string(check.listRows))
+            .append(" Reihen nicht abgedeckt");
+    }
+    return text;
+}
+
+std::optional<GuaranteeCheck> LimitRows(const GenerationSettings& settings, TRowList& rows,
+                                        const AbortFlag& abort, GenerationView& view,
+                                        std::uint64_t seed) {
     if (settings.limit == RowLimit::Guarantee) {
-        if (settings.guaranteeLevel > 0)
-            ReduceToGuarantee(rows, settings.guaranteeLevel, abort, view);
-        return;
+        const int level = settings.guaranteeLevel;
+        if (level <= 0)
+            return std::nullopt;
+        if (!settings.optimised) {
+            ReduceToGuarantee(rows, level, abort, view);
+            return std::nullopt;
+        }
+        const TRowList list = rows;
+        ReduceOptimised(rows, level, abort, view, settings.optimisation);
+        return GuaranteeCheck{list.Count(), rows.Count(), VerifyGuarantee(list, rows, level),
+                              level};
     }
     const std::optional<std::int32_t> target = ParseInteger(settings.countText);
     if (!target) {
         view.ShowMessage(MessageKind::Error, NotAnIntegerMessage(settings.countText));
-        return;
+        return std::nullopt;
     }
     if (ReduceToCount(rows, *target, seed) == CountReduction::TargetNotSmaller)
         view.ShowMessage(MessageKind::Warning, kTargetTooLargeWarning);
+    return std::nullopt;
 }
 
 GenerationOutcome RunGeneration(int n, TTipPlan& plan, const TFilterSet& filters,
@@ -53,7 +79,7 @@ GenerationOutcome RunGeneration(int n, TTipPlan& plan, const TFilterSet& filters
         plan.AllToTendencyOrder(n);
         outcome.candidates = EnumerateFullSystem(plan, n, test, rows, abort, view).candidates;
         outcome.generated = true;
-        LimitRows(settings, rows, abort, view, seed);
+        outcome.guaranteeCheck = LimitRows(settings, rows, abort, view, seed);
         view.ShowSystemSize(rows.Count());
     }
 

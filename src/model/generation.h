@@ -9,6 +9,7 @@
 #include "filters/filterset.h"
 #include "model/coverage.h"
 #include "model/messages.h"
+#include "model/optimisedreduction.h"
 #include "model/rowlist.h"
 #include "model/runcontrol.h"
 #include "model/tipplan.h"
@@ -22,6 +23,17 @@ struct GenerationSettings {
     RowLimit limit = RowLimit::Guarantee;
     int guaranteeLevel = 0;       // 0 keeps every row (guarantee N), 1 to 3 reduce
     std::string countText = "1";  // the text of "Reihenanzahl"
+    // "optimiert": the guarantee with as few rows as the search finds, instead of the fixed scan.
+    bool optimised = false;
+    OptimisedReductionOptions optimisation;
+};
+
+// How an optimised reduction ended, checked against the rows it started from.
+struct GuaranteeCheck {
+    std::int32_t listRows = 0;  // the rows that had to be covered
+    std::int32_t keptRows = 0;
+    std::int64_t uncovered = 0;  // list rows farther than the level from every kept row
+    int level = 0;
 };
 
 // What a generation run needs from the window that starts it.
@@ -38,7 +50,11 @@ struct GenerationOutcome {
     bool generated = false;       // false: the tip plan was incomplete, the rows are untouched
     std::int32_t candidates = 0;  // rows of the full system looked at
     bool coverageFailed = false;
+    std::optional<GuaranteeCheck> guaranteeCheck;  // only after an optimised reduction
 };
+
+// The main window's line on the check: "Garantie geprüft: alle 729 Reihen abgedeckt".
+std::string GuaranteeCheckText(const GuaranteeCheck& check);
 
 // Reads the whole number in a text field, as the window's integer fields do.
 std::optional<std::int32_t> ParseInteger(std::string_view text);
@@ -47,8 +63,10 @@ std::string NotAnIntegerMessage(std::string_view text);
 
 // Reduces the rows to the chosen guarantee or cuts them at random to the number in the
 // row-count field; an unreadable number or a target not below the row count is reported.
-void LimitRows(const GenerationSettings& settings, TRowList& rows, const AbortFlag& abort,
-               GenerationView& view, std::uint64_t seed);
+// An optimised reduction is checked against the rows it started from.
+std::optional<GuaranteeCheck> LimitRows(const GenerationSettings& settings, TRowList& rows,
+                                        const AbortFlag& abort, GenerationView& view,
+                                        std::uint64_t seed);
 
 // The steps of "System erstellen" in their order. The plan is left in tendency order.
 GenerationOutcome RunGeneration(int n, TTipPlan& plan, const TFilterSet& filters,

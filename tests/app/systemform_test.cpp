@@ -285,12 +285,13 @@ TEST_F(SystemFormTest, FilteringAndEliminatingWithoutActiveFilters) {
     EXPECT_EQ(s.rows.Count(), 3);
     EXPECT_EQ(s.systemSizeText, "3");
 
-    s.generation = {RowLimit::Count, 0, ""};
+    s.generation.limit = RowLimit::Count;
+    s.generation.countText = "";
     form.FilterbutClick(abort, progress);
     EXPECT_EQ(progress.messages, std::vector<std::string>{"'' ist kein gültiger Integerwert"});
     EXPECT_EQ(s.rows.Count(), 3);
 
-    s.generation = {RowLimit::Count, 0, "3"};
+    s.generation.countText = "3";
     form.FilterbutClick(abort, progress);
     EXPECT_EQ(progress.messages.back(),
               "Vorgegebene Zahl ist größer als Vollsystem nach Filterdurchlauf");

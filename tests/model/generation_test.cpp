@@ -27,6 +27,14 @@ struct FakeView : GenerationView {
     }
 };
 
+GenerationSettings Limit(RowLimit limit, int level, const std::string& countText) {
+    GenerationSettings settings;
+    settings.limit = limit;
+    settings.guaranteeLevel = level;
+    settings.countText = countText;
+    return settings;
+}
+
 std::vector<std::string> WeekOf729() {
     std::vector<std::string> games(11, "500");
     for (int g = 0; g < 6; ++g)
@@ -50,7 +58,7 @@ struct Week {
 
 TEST(Generation, FullSystemWithoutReduction) {
     Week run(PlanFromTendencies(WeekOf729()));
-    const GenerationOutcome outcome = run.Start({RowLimit::Guarantee, 0, "1"});
+    const GenerationOutcome outcome = run.Start(Limit(RowLimit::Guarantee, 0, "1"));
     EXPECT_TRUE(outcome.generated);
     EXPECT_EQ(outcome.candidates, 729);
     EXPECT_FALSE(outcome.coverageFailed);
@@ -60,26 +68,54 @@ TEST(Generation, FullSystemWithoutReduction) {
 
 TEST(Generation, GuaranteeAndCountLimits) {
     Week guarantee(PlanFromTendencies(WeekOf729()));
-    guarantee.Start({RowLimit::Guarantee, 1, "1"});
+    guarantee.Start(Limit(RowLimit::Guarantee, 1, "1"));
     EXPECT_LT(guarantee.rows.Count(), 729);
     EXPECT_GT(guarantee.rows.Count(), 729 / 13);
 
     Week count(PlanFromTendencies(WeekOf729()));
-    count.Start({RowLimit::Count, 0, "100"});
+    count.Start(Limit(RowLimit::Count, 0, "100"));
     EXPECT_EQ(count.rows.Count(), 100);
     EXPECT_TRUE(count.view.messages.empty());
 
     Week tooMany(PlanFromTendencies(WeekOf729()));
-    tooMany.Start({RowLimit::Count, 0, "729"});
+    tooMany.Start(Limit(RowLimit::Count, 0, "729"));
     EXPECT_EQ(tooMany.rows.Count(), 729);
     EXPECT_EQ(tooMany.view.messages,
               std::vector<std::string>{
                   "Vorgegebene Zahl ist größer als Vollsystem nach Filterdurchlauf"});
 }
 
+TEST(Generation, OptimisedGuaranteeIsCheckedAgainstTheFilteredSystem) {
+    Week fixed(PlanFromTendencies(WeekOf729()));
+    EXPECT_FALSE(fixed.Start(Limit(RowLimit::Guarantee, 2, "1")).guaranteeCheck);
+
+    GenerationSettings settings = Limit(RowLimit::Guarantee, 2, "1");
+    settings.optimised = true;
+    settings.optimisation.maxIterations = 20000;
+    Week optimised(PlanFromTendencies(WeekOf729()));
+    const GenerationOutcome outcome = optimised.Start(settings);
+    ASSERT_TRUE(outcome.guaranteeCheck);
+    const GuaranteeCheck& check = *outcome.guaranteeCheck;
+    EXPECT_EQ(check.listRows, 729);
+    EXPECT_EQ(check.keptRows, optimised.rows.Count());
+    EXPECT_EQ(check.uncovered, 0);
+    EXPECT_EQ(check.level, 2);
+    EXPECT_LT(optimised.rows.Count(), fixed.rows.Count());
+    EXPECT_EQ(GuaranteeCheckText(check), "Garantie geprüft: alle 729 Reihen abgedeckt");
+    EXPECT_EQ(GuaranteeCheckText({729, 80, 3, 2}),
+              "Garantie verletzt: 3 von 729 Reihen nicht abgedeckt");
+
+    // The row-count limit has nothing to check, optimised or not.
+    settings.limit = RowLimit::Count;
+    settings.countText = "100";
+    Week count(PlanFromTendencies(WeekOf729()));
+    EXPECT_FALSE(count.Start(settings).guaranteeCheck);
+    EXPECT_EQ(count.rows.Count(), 100);
+}
+
 TEST(Generation, EmptyRowCountFieldKeepsTheUnreducedRowsAndTheWindowUsable) {
     Week run(PlanFromTendencies(WeekOf729()));
-    run.Start({RowLimit::Count, 0, ""});
+    run.Start(Limit(RowLimit::Count, 0, ""));
     EXPECT_EQ(run.view.messages, std::vector<std::string>{"'' ist kein gültiger Integerwert"});
     EXPECT_EQ(run.rows.Count(), 729);
     EXPECT_EQ(run.view.events.back(), "hide");
@@ -90,7 +126,7 @@ TEST(Generation, IncompletePlanGeneratesNothingButStillChecksCoverage) {
     games[10] = "000";
     Week run(PlanFromTendencies(games));
     run.rows = testing::RowsFromStrings({"11111111111"});
-    const GenerationOutcome outcome = run.Start({RowLimit::Guarantee, 0, "1"});
+    const GenerationOutcome outcome = run.Start(Limit(RowLimit::Guarantee, 0, "1"));
     EXPECT_FALSE(outcome.generated);
     EXPECT_EQ(run.rows.Count(), 1);
     EXPECT_TRUE(outcome.coverageFailed);  // the one row lacks most tipped signs
@@ -104,7 +140,7 @@ TEST(Generation, SignChangeFilterCanLeaveATippedSignUncovered) {
     games[0] = games[1] = "530";
     Week run(PlanFromTendencies(games));
     run.filters.signChange = {0, 0, 0, 10, 0};
-    const GenerationOutcome outcome = run.Start({RowLimit::Guarantee, 0, "1"});
+    const GenerationOutcome outcome = run.Start(Limit(RowLimit::Guarantee, 0, "1"));
     EXPECT_EQ(outcome.candidates, 4);
     EXPECT_EQ(testing::RowStrings(run.rows), std::vector<std::string>{"11111111111"});
     EXPECT_TRUE(outcome.coverageFailed);
@@ -116,7 +152,7 @@ TEST(Generation, AbortDuringEnumeration) {
     for (int level : {0, 1}) {
         Week run(PlanFromTendencies(WeekOf729()));
         run.view.abortOnFirstStep = &run.abort;
-        run.Start({RowLimit::Guarantee, level, "1"});
+        run.Start(Limit(RowLimit::Guarantee, level, "1"));
         EXPECT_EQ(run.rows.Count(), level == 0 ? 3 : 0) << level;
     }
 }
@@ -124,7 +160,7 @@ TEST(Generation, AbortDuringEnumeration) {
 TEST(Generation, LeavesThePlanInTendencyOrder) {
     Week run(PlanFromTendencies(WeekOf729()));
     run.plan.AllToDisplayOrder(11);
-    run.Start({RowLimit::Guarantee, 0, "1"});
+    run.Start(Limit(RowLimit::Guarantee, 0, "1"));
     EXPECT_EQ(run.plan.Game(1).pairs[0].sign, 1);
     EXPECT_EQ(run.plan.Game(1).pairs[1].sign, 0);
     EXPECT_EQ(run.plan.Game(1).pairs[2].sign, 2);

@@ -206,6 +206,24 @@ if(CASE STREQUAL "generate")
   expect_contains("${out}" "Systemgröße: ${rows} Reihen" "guarantee 1 reports the rows written")
   message(STATUS "bundled week: guarantee 0 keeps ${filtered} rows, guarantee 1 ${rows}")
 
+  # The optimised reduction keeps the guarantee, checked by the program itself, with fewer
+  # rows than the fixed scan; the same seed gives the same rows.
+  foreach(name a b)
+    run_ok(generate --plan "${WEEK}" --guarantee 1 --optimised --seconds 1 --seed 7
+           --out opt_${name}.prd)
+    expect_contains("${out}" "Garantie geprüft: alle ${filtered} Reihen abgedeckt"
+                    "optimised generate")
+    file(SHA256 "${WORK}/opt_${name}.prd" hash_opt_${name})
+  endforeach()
+  row_count(opt_a.prd optimised)
+  if(optimised EQUAL 0 OR NOT optimised LESS rows)
+    check("optimised: ${optimised} rows, fewer than the fixed scan's ${rows} expected")
+  endif()
+  if(NOT hash_opt_a STREQUAL hash_opt_b)
+    check("optimised: the same seed must give the same rows")
+  endif()
+  message(STATUS "bundled week: guarantee 1 optimised ${optimised}")
+
   # The same seed draws the same rows, another seed others.
   foreach(run a:42 b:42 c:43)
     string(REPLACE ":" ";" run "${run}")
@@ -255,6 +273,10 @@ elseif(CASE STREQUAL "filter")
   if(NOT hash_g1 STREQUAL hash_f1)
     check("filter --guarantee 1 differs from generate --guarantee 1")
   endif()
+
+  run_ok(filter --plan "${WEEK}" --rows full.prd --guarantee 1 --optimised --seconds 1
+         --out fo.prd)
+  expect_contains("${out}" "Garantie geprüft: alle ${kept} Reihen abgedeckt" "optimised filter")
 
   # eliminate keeps exactly the rows filter drops: together they are the full system.
   run_ok(eliminate --plan "${WEEK}" --rows full.prd --out e.prd)
@@ -523,6 +545,13 @@ elseif(CASE STREQUAL "errors")
               generate --plan "${WEEK}" --count -1 --out out.prd)
   run_refused("Der Startwert muss eine ganze Zahl"
               generate --plan "${WEEK}" --count 10 --seed x --out out.prd)
+  run_refused("Die Option --optimised gilt nur zusammen mit --guarantee."
+              generate --plan "${WEEK}" --count 10 --optimised --out out.prd)
+  run_refused("Die Option --seconds gilt nur zusammen mit --optimised."
+              generate --plan "${WEEK}" --guarantee 1 --seconds 5 --out out.prd)
+  run_refused("Die Rechenzeit muss eine Zahl von Sekunden"
+              filter --plan "${WEEK}" --rows x.prd --guarantee 1 --optimised --seconds 0
+              --out out.prd)
 
   # Writing the rows over the plan would destroy it.
   file(COPY_FILE "${WEEK}" "${WORK}/week.ttd")

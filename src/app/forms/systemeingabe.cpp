@@ -268,7 +268,7 @@ void TSystemeingabe::BitBtn2Click() {
         ports_.ShowMessage(this, MessageKind::Error, QString::fromUtf8(kIncompleteRowMessage));
     s.rows = std::move(rows);
     accept();
-    s.systemSizeText = std::to_string(s.rows.Count());
+    ShowChangedSystem(s);
     emit SystemChanged();
 }
 

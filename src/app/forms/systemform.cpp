@@ -86,6 +86,12 @@ class ProgressRun : public GenerationView {
         latest_ = number;
         ProcessEvents();
     }
+    // Every improvement is shown: they come seldom, and the user waits for them.
+    void ShowBestCover(std::int32_t rows) override {
+        if (progress_ != nullptr)
+            progress_->SetBestCover(rows);
+        QApplication::processEvents();
+    }
     void ShowSystemSize(std::int32_t) override { window_.RefreshFromState(); }
     void ShowCoverageWarning(const TCoverageTable& coverage) override {
         if (alarm_ == nullptr)
@@ -293,7 +299,7 @@ void Tsystemform::BuildCommandColumn(QWidget* page) {
 void Tsystemform::BuildLimitGroup(QWidget* page) {
     auto* group = new QGroupBox("Tippreihenbegrenzung", page);
     group->setObjectName("Tippreihenbegrenzung");
-    group->setGeometry(485, 4, 265, 118);
+    group->setGeometry(485, 4, 265, 132);
     guaranteeButton_ = new QRadioButton("Gewinngarantie", group);
     guaranteeButton_->setObjectName("GGbutton");
     guaranteeButton_->setGeometry(6, 20, 124, 22);
@@ -320,6 +326,14 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
         });
     }
     guarantees_[0]->setChecked(true);
+    optimised_ = new QCheckBox("optimiert", group);
+    optimised_->setObjectName("CheckBoxOptimiert");
+    optimised_->setGeometry(10, 104, 245, 22);
+    optimised_->setToolTip(
+        "Dieselbe Gewinngarantie mit möglichst wenigen Reihen; die Suche "
+        "dauert einige Sekunden und lässt sich mit „Abbruch“ beenden.");
+    connect(optimised_, &QCheckBox::toggled, this,
+            [this](bool on) { form_.State().generation.optimised = on; });
 
     countPanel_ = new QGroupBox("Reihenanzahl", group);
     countPanel_->setObjectName("Reihenanzahl");
@@ -340,11 +354,13 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
             return;
         form_.State().generation.limit = RowLimit::Guarantee;
         countPanel_->hide();
+        optimised_->show();
     });
     connect(countButton_, &QRadioButton::toggled, this, [this](bool on) {
         if (!on)
             return;
         form_.State().generation.limit = RowLimit::Count;
+        optimised_->hide();  // it belongs to the guarantee levels
         countPanel_->show();
         countPanel_->raise();
     });
@@ -353,7 +369,7 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
 void Tsystemform::BuildSignChangeGroup(QWidget* page) {
     auto* group = new QGroupBox("Tippzeichenwechsel", page);
     group->setObjectName("Tippzeichenwechsel");
-    group->setGeometry(485, 126, 265, 84);
+    group->setGeometry(485, 140, 265, 84);
     (new QLabel("mindestens", group))->setGeometry(10, 22, 75, 22);
     (new QLabel("höchstens", group))->setGeometry(10, 50, 75, 22);
     signChangeSpins_[0] = AddSpin(group, "TZminspin", 0, {88, 22, 50, 22});
@@ -377,6 +393,7 @@ void Tsystemform::BuildStatusAndRows(QWidget* page) {
     label("Systemgroesse", {270, kRowDisplayTop + 52, 90, 20})->setText("Systemgröße:");
     systemSize_ = label("Label1", {362, kRowDisplayTop + 52, 120, 20});
     rowPosition_ = label("Label7", {270, kRowDisplayTop + 76, 200, 20});
+    guaranteeCheck_ = label("Label12", {270, kRowDisplayTop + 100, 480, 20});
     rowPosition_->setText("Reihe: 1");
 
     rowModel_ = new RowTableModel(this);
@@ -436,6 +453,7 @@ void Tsystemform::RefreshFromState() {
     upperStatus_->setToolTip(upperStatus_->text());
     lowerStatus_->setText(QString::fromStdString(s.lowerStatus));
     systemSize_->setText(QString::fromStdString(s.systemSizeText));
+    guaranteeCheck_->setText(QString::fromStdString(s.guaranteeText));
 
     for (int i = 0; i < 4; ++i)
         guarantees_[i]->setText(QString::number(form_.GuaranteeCaption(i)));

@@ -141,6 +141,8 @@ class Tsystemform : public QMainWindow, private SystemFormView {
     QLabel* chainTotal_ = nullptr;
     QRadioButton* guaranteeButton_ = nullptr;
     QRadioButton* countButton_ = nullptr;
+    QCheckBox* optimised_ = nullptr;  // "optimiert"
+    QLabel* guaranteeCheck_ = nullptr;
     std::array<QRadioButton*, 4> guarantees_{};
     QGroupBox* countPanel_ = nullptr;
     QLineEdit* countEdit_ = nullptr;

@@ -182,6 +182,7 @@ void TTippverteilung2::Drop(const QModelIndex& target) {
         return;
     if (!ApplyDrag(s.rows, Mode(), start.column(), start.row(), target.column(), target.row()))
         return;
+    s.guaranteeText.clear();  // the rows no longer cover the list they were chosen from
     Refresh();
     emit SystemChanged();
 }

@@ -44,7 +44,12 @@ QString Tberechanz::ProgressText(std::int32_t number) {
     return "Systemberechnung ist jetzt bei Reihe " + QString::number(number);
 }
 
+QString Tberechanz::BestCoverText(std::int32_t rows) {
+    return "Optimierung: beste Lösung bisher " + QString::number(rows) + " Reihen";
+}
+
 void Tberechanz::Cover(QWidget* mainWindow) {
+    progress_->setText(ProgressText(0));  // not the count or best cover of the last run
     setGeometry(mainWindow->geometry());
     show();
     raise();
@@ -52,6 +57,10 @@ void Tberechanz::Cover(QWidget* mainWindow) {
 
 void Tberechanz::SetProgress(std::int32_t number) {
     progress_->setText(ProgressText(number));
+}
+
+void Tberechanz::SetBestCover(std::int32_t rows) {
+    progress_->setText(BestCoverText(rows));
 }
 
 }  // namespace velmora

@@ -20,8 +20,10 @@ class Tberechanz : public QWidget {
     // Shows the window with the position and size of `mainWindow`.
     void Cover(QWidget* mainWindow);
     void SetProgress(std::int32_t number);
+    void SetBestCover(std::int32_t rows);
 
     static QString ProgressText(std::int32_t number);
+    static QString BestCoverText(std::int32_t rows);
 
   private:
     AbortFlag* abort_ = nullptr;

@@ -435,6 +435,45 @@ TEST_F(MainWindow, WinTablesNeedRows) {
     Start();
     Trigger("Gewinntabellen1");
     EXPECT_TRUE(ports_.messages.empty());
+    EXPECT_FALSE(Find<QWidget>(Main(), "TGewinntabelle")->isVisible());
+}
+
+TEST_F(MainWindow, OptimisedGuaranteeIsChosenByTheUserAndReportsItsCheck) {
+    Start();
+    TipEveryGame(12, "210");  // 4096 rows
+    Find<QRadioButton>(Main(), "Gewinngarantie2")->click();
+    auto* optimised = Find<QCheckBox>(Main(), "CheckBoxOptimiert");
+    EXPECT_FALSE(optimised->isChecked());
+    Click("Start");
+    const int fixedRows = Text("Label1").toInt();
+    EXPECT_EQ(Text("Label12"), "");
+
+    State().generation.optimisation.maxIterations = 5000;  // keep the search short
+    optimised->click();
+    Click("Start");
+    EXPECT_LT(Text("Label1").toInt(), fixedRows);
+    EXPECT_EQ(Text("Label12"), "Garantie geprüft: alle 4096 Reihen abgedeckt");
+
+    // "Abbruch" once the search shows its first cover keeps the best complete cover found so
+    // far, and the check says so.
+    State().generation.optimisation.maxIterations = 0;
+    State().generation.optimisation.seconds = 60;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, windows_->progress, [this] {
+        if (Find<QLabel>(*windows_->progress, "Label1")->text().startsWith("Optimierung"))
+            Find<QPushButton>(*windows_->progress, "Abbruch")->click();
+    });
+    poll.start(1);
+    Click("Start");
+    poll.stop();
+    EXPECT_GT(Text("Label1").toInt(), 0);
+    EXPECT_EQ(Text("Label12"), "Garantie geprüft: alle 4096 Reihen abgedeckt");
+    EXPECT_FALSE(windows_->progress->isVisible());
+
+    Find<QRadioButton>(Main(), "vzButton")->click();
+    EXPECT_FALSE(optimised->isVisible());
+    Trigger("Neu1");
+    EXPECT_EQ(Text("Label12"), "");
 }
 
 }  // namespace
