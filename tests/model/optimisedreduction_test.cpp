@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/reduction.h"
+#include "support/abortat.h"
 #include "support/testplans.h"
 
 namespace velmora {
@@ -246,18 +247,7 @@ TEST(ReduceOptimised, SameSeedAndStepLimitGiveTheSameRows) {
     }
 }
 
-// Sets the abort flag during the given call of ProcessEvents, as "Abbruch" would.
-struct AbortAt : RunObserver {
-    AbortFlag& abort;
-    int call;
-    std::vector<std::int32_t> shown;
-    AbortAt(AbortFlag& a, int c) : abort(a), call(c) {}
-    void ProcessEvents() override {
-        if (--call == 0)
-            abort.Set();
-    }
-    void ShowBestCover(std::int32_t rows) override { shown.push_back(rows); }
-};
+using testing::AbortAt;
 
 // Whether "Abbruch" comes before the start, while the linear code or the greedy cover is
 // built, or during the search, the rows left are a complete cover without repeats.

@@ -8,6 +8,7 @@
 
 #include "model/enumeration.h"
 #include "model/rowcode.h"
+#include "support/abortat.h"
 #include "support/literal_reduction.h"
 #include "support/testplans.h"
 
@@ -163,18 +164,7 @@ TEST(ReduceToGuarantee, CodeSpaceIndexMatchesOnDenseListsOfManyGames) {
     }
 }
 
-// Sets the abort flag during the given call of ProcessEvents, as "Abbruch" would.
-struct AbortAt : RunObserver {
-    AbortFlag& abort;
-    int call;
-    std::vector<std::int32_t> shown;
-    AbortAt(AbortFlag& a, int c) : abort(a), call(c) {}
-    void ProcessEvents() override {
-        if (--call == 0)
-            abort.Set();
-    }
-    void ShowProgress(std::int32_t number) override { shown.push_back(number); }
-};
+using testing::AbortAt;
 
 TEST(ReduceToGuarantee, AbortKeepsWhatTheLiteralProcedureKeeps) {
     std::mt19937_64 random(99);
