@@ -40,6 +40,20 @@ inline TRowList FullSystemOf(TTipPlan plan, int n) {
     return rows;
 }
 
+// `count` rows of uniformly random signs.
+inline TRowList RandomRows(int games, int count, unsigned seed) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> sign(0, 2);
+    TRowList rows(games);
+    for (int r = 0; r < count; ++r) {
+        TTipRow row(games);
+        for (int g = 0; g < games; ++g)
+            row[g] = static_cast<Sign>(sign(random));
+        rows.Append(row);
+    }
+    return rows;
+}
+
 // Rows written as digit strings, e.g. {"11111111111", "11111111112"}.
 inline TRowList RowsFromStrings(const std::vector<std::string>& rows) {
     TRowList list(static_cast<int>(rows.front().size()));

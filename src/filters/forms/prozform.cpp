@@ -32,10 +32,6 @@ constexpr int kPanelWidth = 260;
 constexpr int kLineHeight = 24;
 constexpr int kButtonHeight = 28;
 
-QString FromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 // The cell editor: a line edit behind the grid's key map, starting with the grid's text.
 class ValueCellDelegate : public QStyledItemDelegate {
   public:
@@ -49,12 +45,12 @@ class ValueCellDelegate : public QStyledItemDelegate {
         // Editing starts here; setEditorData may run again while the editor is open.
         const CellEditStart start = grid_->StartEdit(index.data().toString());
         if (!start.warning.empty())
-            emit grid_->EditWarning(FromUtf8(start.warning));
+            emit grid_->EditWarning(QString::fromStdString(start.warning));
         return editor;
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
         static_cast<QLineEdit*>(editor)->setText(
-            FromUtf8(grid_->StartEdit(index.data().toString()).text));
+            QString::fromStdString(grid_->StartEdit(index.data().toString()).text));
     }
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override {
@@ -159,7 +155,7 @@ void ValueGrid::ShowCells(const ValueFormFields& fields, int n) {
                 cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 setItem(row, column, cell);
             }
-            cell->setText(FromUtf8(fields.cells[row][kDisplayOrder[column]]));
+            cell->setText(QString::fromStdString(fields.cells[row][kDisplayOrder[column]]));
         }
     }
     // Every number is shown in full, up to its 15 significant digits.
@@ -210,6 +206,23 @@ void ValueGrid::keyPressEvent(QKeyEvent* event) {
     QTableWidget::keyPressEvent(event);
 }
 
+void ShowValueFields(const ValueFormControls& controls, const ValueFormFields& fields, int games) {
+    controls.grid->ShowCells(fields, games);
+    controls.min->setText(QString::fromStdString(fields.minText));
+    controls.max->setText(QString::fromStdString(fields.maxText));
+    controls.active->setChecked(fields.active);
+}
+
+ValueFormFields ReadValueFields(const ValueFormControls& controls) {
+    controls.grid->CommitEdit();
+    ValueFormFields fields;
+    controls.grid->ReadCells(fields);
+    fields.minText = controls.min->text().toStdString();
+    fields.maxText = controls.max->text().toStdString();
+    fields.active = controls.active->isChecked();
+    return fields;
+}
+
 void LayOutValueForm(QWidget& form, ValueGrid& grid, QWidget& panel) {
     grid.move(kMargin, kMargin);
     panel.move(grid.geometry().right() + 1 + kPanelGap, kMargin);
@@ -238,7 +251,7 @@ TProzformBase::TProzformBase(int number, SystemForm& form, UiPorts& ports, QWidg
       orNext_(new QCheckBox(kPercentOrCaption, panel_)) {
     // Named after its class, as the other windows are.
     setObjectName(number == 1 ? QString("TProzform") : "TProzform" + QString::number(number));
-    setWindowTitle(FromUtf8(PercentFormCaption(number)));
+    setWindowTitle(QString::fromStdString(PercentFormCaption(number)));
     setModal(false);
 
     int top = 0;
@@ -252,7 +265,7 @@ TProzformBase::TProzformBase(int number, SystemForm& form, UiPorts& ports, QWidg
         ValueKeyFilter::Install(edit, &PercentKey);
         top += kLineHeight + 6;
     };
-    addField("Label1", FromUtf8(PercentMinimumLabel(number)), minEdit_, "Edit1");
+    addField("Label1", QString::fromStdString(PercentMinimumLabel(number)), minEdit_, "Edit1");
     addField("Label2", "Höchstens", maxEdit_, "Edit2");
 
     top += 4;
@@ -278,7 +291,7 @@ TProzformBase::TProzformBase(int number, SystemForm& form, UiPorts& ports, QWidg
         const int sources = PercentLoadSourceLimit(number);
         const int spinWidth = sources > 1 ? 50 : 0;
         auto* load =
-            AddButton(panel_, "Button3", FromUtf8(loadCaption),
+            AddButton(panel_, "Button3", QString::fromStdString(loadCaption),
                       {0, top, buttonWidth - spinWidth - (spinWidth ? 6 : 0), kButtonHeight});
         connect(load, &QPushButton::clicked, this, &TProzformBase::Button3Click);
         if (sources > 1) {
@@ -310,21 +323,13 @@ void TProzformBase::ShowRecord() {
     const Workspace& state = form_.State();
     const ValueFormFields fields = ShowPercentFilter(
         state.filters.percent[static_cast<std::size_t>(number_ - 1)], state.games);
-    grid_->ShowCells(fields, state.games);
-    minEdit_->setText(FromUtf8(fields.minText));
-    maxEdit_->setText(FromUtf8(fields.maxText));
-    active_->setChecked(fields.active);
+    ShowValueFields({grid_, minEdit_, maxEdit_, active_}, fields, state.games);
     orNext_->setChecked(fields.orNext);
     LayOutValueForm(*this, *grid_, *panel_);
 }
 
 ValueFormFields TProzformBase::ReadFields() {
-    grid_->CommitEdit();
-    ValueFormFields fields;
-    grid_->ReadCells(fields);
-    fields.minText = minEdit_->text().toStdString();
-    fields.maxText = maxEdit_->text().toStdString();
-    fields.active = active_->isChecked();
+    ValueFormFields fields = ReadValueFields({grid_, minEdit_, maxEdit_, active_});
     fields.orNext = orNext_->isChecked();
     return fields;
 }
@@ -335,7 +340,7 @@ void TProzformBase::Button1Click() {
     grid_->ShowCells(fields, grid_->Games());
     LayOutValueForm(*this, *grid_, *panel_);
     if (error)
-        ports_.ShowMessage(this, MessageKind::Error, FromUtf8(*error));
+        ports_.ShowMessage(this, MessageKind::Error, QString::fromStdString(*error));
 }
 
 void TProzformBase::Button2Click() {
@@ -366,7 +371,7 @@ void TProzformBase::BitBtn1Click() {
     const PercentConfirmation outcome =
         ConfirmPercentFilter(fields, grid_->Games(), trial, number_);
     if (!outcome.closed) {
-        ports_.ShowMessage(this, MessageKind::Error, FromUtf8(outcome.error));
+        ports_.ShowMessage(this, MessageKind::Error, QString::fromStdString(outcome.error));
         return;
     }
     filters.percent = trial.percent;

@@ -76,6 +76,17 @@ class ValueGrid : public QTableWidget {
 // form around both; the grid's width follows its numbers.
 void LayOutValueForm(QWidget& form, ValueGrid& grid, QWidget& panel);
 
+// The fields the percentage and odds forms share: the grid, minimum, maximum and "Aktiv".
+struct ValueFormControls {
+    ValueGrid* grid;
+    QLineEdit* min;
+    QLineEdit* max;
+    QCheckBox* active;
+};
+void ShowValueFields(const ValueFormControls& controls, const ValueFormFields& fields, int games);
+// Takes a cell still being edited first.
+ValueFormFields ReadValueFields(const ValueFormControls& controls);
+
 // What the five percentage forms share; the main window connects to all of them alike.
 class TProzformBase : public QDialog {
     Q_OBJECT

@@ -21,15 +21,11 @@ constexpr int kEditWidth = 100;
 constexpr int kLineHeight = 24;
 constexpr int kButtonHeight = 28;
 
-QString FromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 // OK keeps the value of a text that is not a number; the user learns which ones.
 QString KeptValuesMessage(const std::vector<std::string>& places) {
     QString message = "Kein gültiger Zahlenwert, der bisherige Wert bleibt bei: ";
     for (std::size_t i = 0; i < places.size(); ++i)
-        message += (i > 0 ? "; " : "") + FromUtf8(places[i]);
+        message += (i > 0 ? "; " : "") + QString::fromStdString(places[i]);
     return message;
 }
 
@@ -102,20 +98,12 @@ void Tquotblockform::showEvent(QShowEvent* event) {
 void Tquotblockform::ShowRecord() {
     const Workspace& state = form_.State();
     const ValueFormFields fields = ShowOddsFilter(state.filters.odds, state.games);
-    grid_->ShowCells(fields, state.games);
-    minEdit_->setText(FromUtf8(fields.minText));
-    maxEdit_->setText(FromUtf8(fields.maxText));
-    active_->setChecked(fields.active);
+    ShowValueFields({grid_, minEdit_, maxEdit_, active_}, fields, state.games);
     LayOutValueForm(*this, *grid_, *panel_);
 }
 
 void Tquotblockform::BitBtn1Click() {
-    grid_->CommitEdit();
-    ValueFormFields fields;
-    grid_->ReadCells(fields);
-    fields.minText = minEdit_->text().toStdString();
-    fields.maxText = maxEdit_->text().toStdString();
-    fields.active = active_->isChecked();
+    const ValueFormFields fields = ReadValueFields({grid_, minEdit_, maxEdit_, active_});
     const std::vector<std::string> kept =
         ConfirmOddsFilter(fields, grid_->Games(), form_.State().filters.odds);
     form_.OddsFilterConfirmed();

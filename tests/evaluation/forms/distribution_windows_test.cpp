@@ -19,6 +19,8 @@
 namespace velmora {
 namespace {
 
+using testing::RandomRows;
+
 using testing::PlanFromTendencies;
 using testing::RowsFromStrings;
 
@@ -30,19 +32,6 @@ QString Cell(const TTippverteilung& window, int row, int column) {
 // The game number and the counts of "1", "0" and "2" of one table row.
 std::vector<QString> TableRow(const TTippverteilung& window, int row) {
     return {Cell(window, row, 0), Cell(window, row, 1), Cell(window, row, 2), Cell(window, row, 3)};
-}
-
-TRowList RandomRows(int games, int count, unsigned seed) {
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int> sign(0, 2);
-    TRowList rows(games);
-    for (int r = 0; r < count; ++r) {
-        TTipRow row(games);
-        for (int g = 0; g < games; ++g)
-            row[g] = static_cast<Sign>(sign(random));
-        rows.Append(row);
-    }
-    return rows;
 }
 
 TEST(TippverteilungWindow, FixedLayout) {

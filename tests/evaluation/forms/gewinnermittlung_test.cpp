@@ -26,20 +26,9 @@
 namespace velmora {
 namespace {
 
-using testing::RowsFromStrings;
+using testing::RandomRows;
 
-TRowList RandomRows(int games, int count, unsigned seed) {
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int> sign(0, 2);
-    TRowList rows(games);
-    for (int r = 0; r < count; ++r) {
-        TTipRow row(games);
-        for (int g = 0; g < games; ++g)
-            row[g] = static_cast<Sign>(sign(random));
-        rows.Append(row);
-    }
-    return rows;
-}
+using testing::RowsFromStrings;
 
 // A result written as in the window: one digit or "?" per game.
 TResultRow ResultFrom(const std::string& text) {
