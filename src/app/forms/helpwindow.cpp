@@ -1,8 +1,19 @@
 #include "app/forms/helpwindow.h"
 
+// Outside any namespace, as the resource macro requires.
+static void InitHelpResource() {
+    Q_INIT_RESOURCE(help);
+}
+
 namespace velmora {
 
+void LoadHelpResources() {
+    static const bool loaded = (InitHelpResource(), true);
+    (void)loaded;
+}
+
 HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent) {
+    LoadHelpResources();
     setObjectName("Hilfe");
     setWindowTitle("VELMORA – Hilfe");
     setOpenExternalLinks(false);

@@ -5,6 +5,10 @@
 
 namespace velmora {
 
+// Registers the help text and the program icon. They are compiled into the windows' static
+// library, whose resource object the linker would otherwise leave out of the program.
+void LoadHelpResources();
+
 class HelpWindow : public QTextBrowser {
     Q_OBJECT
   public:

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QIcon>
 
+#include "app/forms/helpwindow.h"
 #include "app/forms/programwindows.h"
 #include "app/forms/splashform.h"
 #include "app/forms/systemform.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName("VELMORA");
     app.setApplicationDisplayName("VELMORA");
+    velmora::LoadHelpResources();
     app.setWindowIcon(QIcon(":/help/velmora.svg"));
     app.setQuitOnLastWindowClosed(false);
 

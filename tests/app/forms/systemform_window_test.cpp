@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -13,6 +14,7 @@
 #include <QTimer>
 
 #include "app/filesetnames.h"
+#include "app/forms/helpwindow.h"
 #include "app/forms/rowtablemodel.h"
 #include "app/forms/splashform.h"
 #include "evaluation/forms/alarm.h"
@@ -369,6 +371,20 @@ TEST_F(MainWindow, HelpOpensItsTopicsAndTheDistributionIsModal) {
     Trigger("ansicht");
     ASSERT_EQ(ports_.modal.size(), 1u);
     EXPECT_EQ(ports_.modal[0]->windowTitle(), "Tippverteilung");
+}
+
+// The guide and the icon live in the windows' library; a program linked against it must
+// still find them.
+TEST(HelpWindow, ShowsTheGuideAtEachTopic) {
+    HelpWindow help;
+    EXPECT_TRUE(help.toPlainText().contains("Eine Woche Schritt für Schritt"));
+    EXPECT_TRUE(QFile::exists(":/help/velmora.svg"));
+    for (const QString topic : {"Überblick", "Info", "Inhalt"}) {
+        help.ShowTopic(topic);
+        EXPECT_TRUE(help.isVisible());
+    }
+    help.ShowTopic("Info");
+    EXPECT_GT(help.verticalScrollBar()->value(), 0);
 }
 
 TEST_F(MainWindow, FilterEditorsOpenFromTheirButtonsAndTheirChangesReachTheWindow) {
