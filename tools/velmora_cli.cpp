@@ -39,17 +39,20 @@ std::uint64_t ClockSeed() {
     return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }
 
-// --guarantee, --count, --optimised, --seconds and --seed, shared by generate and filter.
+// --guarantee, --count, --optimised, --seconds, --steps and --seed, shared by generate and
+// filter.
 struct LimitArgs {
     std::string guarantee;
     std::string count;
     std::string seed;
     std::string seconds;
+    std::string steps;
     bool optimised = false;
     CLI::Option* guaranteeOption = nullptr;
     CLI::Option* countOption = nullptr;
     CLI::Option* seedOption = nullptr;
     CLI::Option* secondsOption = nullptr;
+    CLI::Option* stepsOption = nullptr;
 };
 
 struct Limit {
@@ -94,6 +97,9 @@ Limit ParseLimit(const LimitArgs& args) {
     if (args.secondsOption->count() > 0 && !args.optimised) {
         UsageError("Die Option --seconds gilt nur zusammen mit --optimised.");
     }
+    if (args.stepsOption->count() > 0 && !args.optimised) {
+        UsageError("Die Option --steps gilt nur zusammen mit --optimised.");
+    }
     if (args.seedOption->count() > 0 && !byCount && !args.optimised) {
         UsageError("Die Option --seed gilt nur zusammen mit --count oder --optimised.");
     }
@@ -106,6 +112,11 @@ Limit ParseLimit(const LimitArgs& args) {
         limit.settings.optimised = args.optimised;
         if (args.secondsOption->count() > 0)
             limit.settings.optimisation.seconds = Seconds(args.seconds);
+        if (args.stepsOption->count() > 0) {
+            limit.settings.optimisation.maxIterations =
+                WholeInRange(args.steps, 1, INT64_MAX,
+                             "Die Zahl der Suchschritte muss eine ganze Zahl ab 1 sein.");
+        }
         if (args.seedOption->count() > 0)
             limit.settings.optimisation.seed = Seed(args.seed);
         return limit;
@@ -510,6 +521,11 @@ void AddLimitOptions(CLI::App* command, LimitArgs& args) {
                                    "Rechenzeit der Suche für --optimised in Sekunden "
                                    "(Vorgabe 10)",
                                    "S");
+    args.stepsOption = AddOption(command, "--steps", args.steps,
+                                 "Höchstzahl der Suchschritte für --optimised; mit demselben "
+                                 "--seed ergibt sie unabhängig von der Rechnerlast dieselben "
+                                 "Reihen, solange --seconds nicht vorher abläuft",
+                                 "ANZAHL");
     args.seedOption = AddOption(command, "--seed", args.seed,
                                 "Startwert des Zufalls für --count (ohne Angabe gilt die Uhrzeit) "
                                 "oder für --optimised (Vorgabe 1)",
