@@ -20,6 +20,7 @@
 #include <QTableView>
 
 #include "app/filesetnames.h"
+#include "app/forms/controls.h"
 #include "app/forms/rowtablemodel.h"
 #include "app/forms/slipprinting.h"
 #include "app/forms/uiports.h"
@@ -120,13 +121,6 @@ class ProgressRun : public GenerationView {
     std::int32_t shown_ = -1;
     bool cursorSet_ = false;
 };
-
-QPushButton* AddButton(QWidget* parent, const char* name, const QString& caption, QRect where) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(where);
-    return button;
-}
 
 QSpinBox* AddSpin(QWidget* parent, const char* name, int minimum, QRect where) {
     auto* spin = new QSpinBox(parent);

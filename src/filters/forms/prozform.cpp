@@ -10,6 +10,7 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
+#include "app/forms/controls.h"
 #include "app/forms/uiports.h"
 #include "app/systemform.h"
 #include "filters/percenteditor.h"
@@ -71,14 +72,6 @@ std::optional<char32_t> TypedCharacter(const QKeyEvent& event) {
     if (text.isEmpty() || !text.front().isPrint())
         return std::nullopt;
     return static_cast<char32_t>(text.toUcs4().front());
-}
-
-QPushButton* AddButton(QWidget* parent, const char* name, const QString& caption, QRect where) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    button->setGeometry(where);
-    return button;
 }
 
 }  // namespace
