@@ -60,9 +60,11 @@ class CodeSpaceIndex {
     // Distances up to 2k + 1 are exact; the first replacement threshold is 2k.
     static int CapFor(int n, int level) { return std::min(n, 2 * level + 1); }
 
+    // Only distances up to the cap are read from the field: the marker beyond it is not a
+    // distance, and the replacement threshold grows past any bound as candidates are taken.
     bool Covered(std::int32_t position, int radius) const {
         const std::uint8_t d = field_[codes_[position]];
-        if (d != far_)
+        if (d <= cap_)
             return d <= radius;
         if (radius <= cap_)
             return false;
@@ -170,9 +172,13 @@ class ListScanIndex {
         : rows_(rows),
           n_(rows.Games()),
           k_(level),
-          distance_(static_cast<std::size_t>(rows.Count()), kUnreached) {}
+          distance_(static_cast<std::size_t>(rows.Count()), 0) {}
 
-    bool Covered(std::int32_t position, int radius) const { return distance_[position] <= radius; }
+    // Before the first kept row there are no distances yet, and nothing is covered however
+    // large the radius: the replacement threshold may exceed any distance a row can have.
+    bool Covered(std::int32_t position, int radius) const {
+        return anyKept_ && distance_[position] <= radius;
+    }
 
     void CollectCandidates(std::int32_t i, std::int32_t j, std::vector<std::int32_t>& out) const {
         out.clear();
@@ -187,17 +193,17 @@ class ListScanIndex {
         const Sign* kept = rows_.Row(position);
         for (std::int32_t x = 0; x < rows_.Count(); ++x) {
             const auto d = static_cast<std::uint8_t>(RowDistance(kept, rows_.Row(x), n_));
-            distance_[x] = std::min(distance_[x], d);
+            distance_[x] = anyKept_ ? std::min(distance_[x], d) : d;
         }
+        anyKept_ = true;
     }
 
   private:
-    static constexpr std::uint8_t kUnreached = 255;  // farther than any row: nothing kept yet
-
     const TRowList& rows_;
     const int n_;
     const int k_;
-    std::vector<std::uint8_t> distance_;
+    std::vector<std::uint8_t> distance_;  // to the nearest kept row, once there is one
+    bool anyKept_ = false;
 };
 
 // The fixed greedy procedure: front and back scans taking turns, each until it has kept

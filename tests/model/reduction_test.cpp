@@ -164,6 +164,154 @@ TEST(ReduceToGuarantee, CodeSpaceIndexMatchesOnDenseListsOfManyGames) {
     }
 }
 
+// A tip plan of n games with 1 to 3 signs each and random tendencies, its full system
+// at most about maxRows rows.
+TTipPlan RandomTipPlan(std::mt19937_64& random, int n, std::int64_t maxRows) {
+    std::vector<std::string> games(n);
+    std::int64_t size = 1;
+    for (auto& game : games) {
+        int signs = 1 + static_cast<int>(random() % 3);
+        while (signs > 1 && size * signs > maxRows)
+            --signs;
+        size *= signs;
+        game = "000";
+        for (int placed = 0; placed < signs;) {
+            char& slot = game[random() % 3];
+            if (slot == '0') {
+                slot = static_cast<char>('1' + random() % 9);
+                ++placed;
+            }
+        }
+    }
+    return testing::PlanFromTendencies(games);
+}
+
+// Filters of the kinds a week uses, loose enough to keep a fair part of the system.
+TFilterSet RandomFilters(std::mt19937_64& random, int n) {
+    TFilterSet filters = TFilterSet::PassingAll(n);
+    if (random() % 2 == 0) {
+        filters.signChange.min1 = static_cast<std::uint8_t>(random() % 4);
+        filters.signChange.max1 = static_cast<std::uint8_t>(n - 1 - random() % 4);
+    }
+    const int blocks = static_cast<int>(random() % 3);
+    for (int b = 0; b < blocks; ++b) {
+        TBlockFilter block;
+        int marked = 0;
+        for (int g = 1; g <= n; ++g) {
+            for (Sign sign = 0; sign < kSignCount; ++sign) {
+                if (random() % 4 == 0) {
+                    block.SetMarked(g, sign, true);
+                    ++marked;
+                }
+            }
+        }
+        block.minHits = static_cast<std::uint8_t>(random() % 3);
+        block.maxHits = static_cast<std::uint8_t>(std::max(marked / 2, 2));
+        block.maxRun = static_cast<std::uint8_t>(2 + random() % 4);
+        filters.blocks.push_back(block);
+    }
+    return filters;
+}
+
+// A dense cluster first: rows close to one centre in random order, then rows anywhere.
+TRowList ClusterFirst(std::mt19937_64& random, int n, int clusterRows, int radius) {
+    TTipRow centre(n);
+    for (int g = 0; g < n; ++g)
+        centre[g] = static_cast<Sign>(random() % 3);
+    TRowList rows(n);
+    rows.Append(centre);
+    for (int r = 1; r < clusterRows; ++r) {
+        TTipRow row = centre;
+        const int changes = 1 + static_cast<int>(random() % radius);
+        for (int c = 0; c < changes; ++c) {
+            const int g = static_cast<int>(random() % n);
+            row[g] = static_cast<Sign>((row[g] + 1 + random() % 2) % 3);
+        }
+        rows.Append(row);
+    }
+    const int scattered = static_cast<int>(random() % 200);
+    for (int r = 0; r < scattered; ++r) {
+        TTipRow row(n);
+        for (int g = 0; g < n; ++g)
+            row[g] = static_cast<Sign>(random() % 3);
+        rows.Append(row);
+    }
+    return rows;
+}
+
+// What the differential runs below have met, so that they can prove they met the hard cases.
+struct Met {
+    bool manyNearFirstRow = false;  // more than 300 rows within k of the first row
+    bool thresholdPastN = false;
+    bool thresholdPast255 = false;  // beyond any one-byte distance
+};
+
+// Compares both indexes with the literal procedure on one list.
+void ExpectLiteralResult(const TRowList& input, int level, bool withCodeSpace, Met& met,
+                         const std::string& what) {
+    AbortFlag abort;
+    RunObserver observer;
+    literal::ScanTrace trace;
+    TRowList literal = input;
+    literal::ReduceToGuarantee(literal, level, abort, observer, &trace);
+    met.manyNearFirstRow |= trace.nearFirstRow > 300;
+    met.thresholdPastN |= trace.highestThreshold > input.Games();
+    met.thresholdPast255 |= trace.highestThreshold > 255;
+
+    const std::vector<std::string> expected = RowStrings(literal);
+    ASSERT_EQ(RowStrings(Reduced(input, level, CoverageIndex::ListScan)), expected)
+        << what << ": list scan, level " << level << ", " << input.Count() << " rows";
+    if (withCodeSpace) {
+        ASSERT_EQ(RowStrings(Reduced(input, level, CoverageIndex::CodeSpace)), expected)
+            << what << ": code space, level " << level << ", " << input.Count() << " rows";
+    }
+}
+
+TEST(ReduceToGuarantee, KeepsTheLiteralRowsOfADenseFourteenGameWeek) {
+    // Games 1 to 8 on all three signs, 9 to 14 on one: 6,561 rows, 577 of them within three
+    // games of the first, so that the first replacement accepts hundreds of candidates.
+    std::vector<std::string> games(14, "500");
+    for (int g = 0; g < 8; ++g)
+        games[g] = "321";
+    const TRowList full = testing::FullSystemOf(testing::PlanFromTendencies(games), 14);
+    ASSERT_EQ(full.Count(), 6561);
+    EXPECT_EQ(LiterallyReduced(full, 3).Count(), 52);
+    Met met;
+    for (int level = 1; level <= 3; ++level)
+        ExpectLiteralResult(full, level, true, met, "14 games, 8 open");
+    EXPECT_TRUE(met.thresholdPast255);
+}
+
+TEST(ReduceToGuarantee, MatchesTheLiteralProcedureOnRealisticSystems) {
+    std::mt19937_64 random(20261210);
+    Met met;
+    for (int trial = 0; trial < 240; ++trial) {
+        const int n = 11 + trial % 4;
+        const int level = 1 + (trial / 4) % 3;
+        const bool filtered = (trial / 12) % 2 == 1;
+        const TTipPlan plan = RandomTipPlan(random, n, 1 + static_cast<int>(random() % 9000));
+        const TFilterSet filters = filtered ? RandomFilters(random, n) : TFilterSet::PassingAll(n);
+        const TRowList system = testing::SystemOf(plan, n, filters);
+        if (system.Empty())
+            continue;
+        // The code-space index walks the whole space of 13 and 14 games; there the full and
+        // the densest systems suffice for it.
+        const bool withCodeSpace = n <= 12 || (!filtered && trial % 3 == 0);
+        ExpectLiteralResult(system, level, withCodeSpace, met,
+                            "trial " + std::to_string(trial) + (filtered ? " filtered" : " full"));
+    }
+    for (int trial = 0; trial < 60; ++trial) {
+        const int n = 11 + trial % 4;
+        const int level = 1 + (trial / 4) % 3;
+        const TRowList rows =
+            ClusterFirst(random, n, 200 + static_cast<int>(random() % 600), level + 1);
+        ExpectLiteralResult(rows, level, n <= 12, met, "cluster " + std::to_string(trial));
+    }
+    EXPECT_TRUE(met.manyNearFirstRow);
+    EXPECT_TRUE(met.thresholdPastN);
+    EXPECT_TRUE(met.thresholdPast255);
+}
+
 using testing::AbortAt;
 
 TEST(ReduceToGuarantee, AbortKeepsWhatTheLiteralProcedureKeeps) {

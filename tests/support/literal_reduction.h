@@ -12,8 +12,14 @@
 
 namespace velmora::literal {
 
-inline void ReduceToGuarantee(TRowList& list, int k, const AbortFlag& abort,
-                              RunObserver& observer) {
+// What a run went through, so that a test can tell which inputs it has met.
+struct ScanTrace {
+    int highestThreshold = 0;       // the largest t that Replacement compared against
+    std::int32_t nearFirstRow = 0;  // rows of L within k games of L[0], L[0] included
+};
+
+inline void ReduceToGuarantee(TRowList& list, int k, const AbortFlag& abort, RunObserver& observer,
+                              ScanTrace* trace = nullptr) {
     const int N = list.Games();
     const std::int32_t n = list.Count();
     if (n == 0)
@@ -33,9 +39,13 @@ inline void ReduceToGuarantee(TRowList& list, int k, const AbortFlag& abort,
         std::int32_t R = i;
         int t = 2 * k;
         for (std::int32_t x = i + 1; x <= j; ++x) {
-            if (distance(i, x) <= k && !covered(x, t)) {
-                R = x;
-                t = t + 1;
+            if (distance(i, x) <= k) {
+                if (trace != nullptr && t > trace->highestThreshold)
+                    trace->highestThreshold = t;
+                if (!covered(x, t)) {
+                    R = x;
+                    t = t + 1;
+                }
             }
         }
         return R;
@@ -46,6 +56,10 @@ inline void ReduceToGuarantee(TRowList& list, int k, const AbortFlag& abort,
             observer.ShowProgress(static_cast<std::int32_t>(K.size()));
     };
 
+    if (trace != nullptr) {
+        for (std::int32_t x = 0; x < n; ++x)
+            trace->nearFirstRow += distance(0, x) <= k;
+    }
     std::int32_t i = 0, j = n - 1;
     const std::int32_t h = n / 2;
     enum { front, back } turn = front;

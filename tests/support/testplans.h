@@ -3,6 +3,7 @@
 
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "filters/candidatetest.h"
@@ -29,15 +30,19 @@ inline TTipPlan FullPlan(int n) {
     return PlanFromTendencies(std::vector<std::string>(n, "321"));
 }
 
-// The unfiltered full system of a plan, in enumeration order.
-inline TRowList FullSystemOf(TTipPlan plan, int n) {
+// The rows of a plan's full system that pass the filters, in enumeration order.
+inline TRowList SystemOf(TTipPlan plan, int n, const TFilterSet& filters) {
     plan.AllToTendencyOrder(n);
     TRowList rows(n);
     AbortFlag abort;
     RunObserver observer;
-    EnumerateFullSystem(plan, n, CandidateTest(TFilterSet::PassingAll(n), n), rows, abort,
-                        observer);
+    EnumerateFullSystem(plan, n, CandidateTest(filters, n), rows, abort, observer);
     return rows;
+}
+
+// The unfiltered full system of a plan, in enumeration order.
+inline TRowList FullSystemOf(TTipPlan plan, int n) {
+    return SystemOf(std::move(plan), n, TFilterSet::PassingAll(n));
 }
 
 // `count` rows of uniformly random signs.
