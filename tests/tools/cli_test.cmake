@@ -180,6 +180,43 @@ function(expect_fields json_path bytes base)
   endforeach()
 endfunction()
 
+# ---------------------------------------------------------------------------------------------
+# Streamed answers (case "answers").
+
+# Rows of `games` games: row r has the sign (r / 7 + game * (r % 5 + 1)) mod 3 in game g (from
+# 0), so the rows differ from each other in changing ways.
+function(write_pattern_rows file rows_count)
+  set(escapes "")
+  math(EXPR last_row "${rows_count} - 1")
+  math(EXPR last_game "${games} - 1")
+  foreach(row RANGE ${last_row})
+    foreach(game RANGE ${last_game})
+      math(EXPR sign "(${row} / 7 + ${game} * (${row} % 5 + 1)) % 3")
+      string(APPEND escapes "\\00${sign}")
+    endforeach()
+  endforeach()
+  write_bytes(${file} "${escapes}")
+endfunction()
+
+# Runs velmora-cli with stdout into WORK/<name>.json and compares it byte for byte with
+# fixtures/<name>.json.
+macro(expect_answer name)
+  execute_process(COMMAND "${CLI}" ${ARGN} WORKING_DIRECTORY "${WORK}"
+                  RESULT_VARIABLE rc OUTPUT_FILE "${WORK}/${name}.json" ERROR_VARIABLE err)
+  set(out "(in ${WORK}/${name}.json)")
+  if(NOT rc EQUAL 0)
+    check("should succeed: ${ARGN}")
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${WORK}/${name}.json"
+                          "${CMAKE_CURRENT_LIST_DIR}/fixtures/${name}.json"
+                  RESULT_VARIABLE differs)
+  if(NOT differs EQUAL 0)
+    check("the answer ${name}.json differs from fixtures/${name}.json: ${ARGN}")
+  endif()
+endmacro()
+
+# ---------------------------------------------------------------------------------------------
+
 if(CASE STREQUAL "generate")
   # Without filter files the plan alone decides: the full system.
   run_ok(generate --plan "${bare}" --guarantee 0 --out full.prd)
@@ -933,6 +970,51 @@ elseif(CASE STREQUAL "slips")
     endforeach()
   endforeach()
   run_refused("passt nicht zu 14 Spielen" distribution --games 14 --rows rows.prd)
+
+elseif(CASE STREQUAL "answers")
+  # The answers are read by scripts: every sub-command with a JSON answer prints exactly the
+  # text of fixtures/, whether the answer is small or passed on in pieces. The fixtures were
+  # printed by the version that built each answer as a JSON tree in memory and dumped it. The
+  # decimal point stays the C locale's.
+  set(ENV{LC_ALL} C)
+  expect_answer(show_week show --plan "${WEEK}" --json)
+
+  write_pattern_rows(rows13.prd 40)
+  expect_answer(info_rows13 info --games 13 --rows rows13.prd --json)
+  expect_answer(distribution_rows13 distribution --games 13 --rows rows13.prd)
+  # Measures, a failing block and detail lines; an incomplete result has nulls instead.
+  expect_answer(evaluate_week evaluate --plan "${WEEK}" --rows rows13.prd --result 2222222222222
+                --details)
+  expect_answer(evaluate_unknown evaluate --plan "${WEEK}" --rows rows13.prd
+                --result 1?2??????????)
+  # Percentage texts, patterns, and "Fälle", a string that is not plain ASCII.
+  expect_answer(wintable_week wintable --plan "${WEEK}" --rows rows13.prd)
+
+  set(games 11)
+  write_plan(eleven.ttd 102 102 102 1 1 1 1 1 1 1 1)
+  write_pattern_rows(rows11.prd 120)
+  expect_answer(evaluate_eleven evaluate --plan eleven.ttd --rows rows11.prd
+                --result 1?21?0?2?1? --details --per-slip 8)
+  # 20 slips of six rows on three pages, more text than one piece of output.
+  expect_answer(slips_eleven slips --games 11 --rows rows11.prd --per-slip 6)
+  file(WRITE "${WORK}/empty.prd" "")
+  expect_answer(slips_empty slips --games 11 --rows empty.prd --per-slip 12)
+  set(games 13)
+
+  # A full disk is a failure, not an answer.
+  if(EXISTS /dev/full)
+    execute_process(COMMAND "${CLI}" slips --games 11 --rows rows11.prd --per-slip 6
+                    WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc OUTPUT_FILE /dev/full
+                    ERROR_VARIABLE err)
+    set(out "")
+    if(NOT rc EQUAL 1)
+      check("slips into a full disk: exit 1 expected")
+    endif()
+    expect_contains("${err}" "Fehler: Die Ausgabe konnte nicht vollständig geschrieben werden."
+                    "slips into a full disk")
+  endif()
+
+# End of the streamed answers case.
 
 else()
   message(FATAL_ERROR "cli_test.cmake: unknown case '${CASE}'")
