@@ -181,7 +181,7 @@ function(expect_fields json_path bytes base)
 endfunction()
 
 # ---------------------------------------------------------------------------------------------
-# Streamed answers (case "answers").
+# Streamed answers and memory shortage (cases "answers" and "memory").
 
 # Rows of `games` games: row r has the sign (r / 7 + game * (r % 5 + 1)) mod 3 in game g (from
 # 0), so the rows differ from each other in changing ways.
@@ -215,6 +215,27 @@ macro(expect_answer name)
   endif()
 endmacro()
 
+# Runs velmora-cli with at most `kib` KiB of address space; stdout goes to WORK/limited.out.
+macro(run_limited kib)
+  file(REMOVE "${WORK}/out.prd" "${WORK}/out.prd.tmp")
+  execute_process(COMMAND sh -c "ulimit -v ${kib} && exec \"$0\" \"$@\"" "${CLI}" ${ARGN}
+                  WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc
+                  OUTPUT_FILE "${WORK}/limited.out" ERROR_VARIABLE err)
+  file(SIZE "${WORK}/limited.out" out_size)
+  set(out "(${out_size} bytes in ${WORK}/limited.out)")
+endmacro()
+
+set(memory_message "Fehler: Nicht genug Arbeitsspeicher. Es wurde keine Datei geschrieben.")
+
+# Out of memory: exit 1, the German message alone, nothing on stdout, no output file.
+function(expect_out_of_memory what)
+  if(NOT rc EQUAL 1 OR NOT err STREQUAL "${memory_message}\n" OR NOT out_size EQUAL 0)
+    check("${what}: out of memory, exit 1 with the German message and no answer expected")
+  endif()
+  if(EXISTS "${WORK}/out.prd" OR EXISTS "${WORK}/out.prd.tmp")
+    check("${what}: out of memory, yet out.prd was written")
+  endif()
+endfunction()
 # ---------------------------------------------------------------------------------------------
 
 if(CASE STREQUAL "generate")
@@ -1014,7 +1035,84 @@ elseif(CASE STREQUAL "answers")
                     "slips into a full disk")
   endif()
 
-# End of the streamed answers case.
+elseif(CASE STREQUAL "memory")
+  # Running out of memory ends every sub-command with the German message and exit 1, without
+  # an answer and without an output file; it never aborts. Address-space limits do not work
+  # under the address sanitizer, and need a POSIX shell.
+  find_program(shell sh)
+  if(SANITIZE OR NOT shell)
+    message(STATUS "memory: skipped (sanitizer build or no POSIX shell)")
+    return()
+  endif()
+  set(ENV{LC_ALL} C)
+  set(limit 16384)
+  set(games 14)
+  write_plan(all14.ttd 102 102 102 102 102 102 102 102 102 102 102 102 102 102)
+
+  # 2,400,000 rows of zeros (sign 0): 33.6 MB, twice the limit. Reading them fails before
+  # anything is written.
+  execute_process(COMMAND dd if=/dev/zero of=big.prd bs=14000 count=2400
+                  WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE made OUTPUT_QUIET ERROR_QUIET)
+  if(NOT made EQUAL 0)
+    message(FATAL_ERROR "dd failed: ${made}")
+  endif()
+  string(REPEAT "0" 14 zeros)
+  foreach(call "info;--games;14;--rows;big.prd;--json"
+               "distribution;--games;14;--rows;big.prd"
+               "slips;--games;14;--rows;big.prd;--per-slip;12"
+               "evaluate;--plan;all14.ttd;--rows;big.prd;--result;${zeros};--details"
+               "wintable;--plan;all14.ttd;--rows;big.prd;--out;out.prd"
+               "filter;--plan;all14.ttd;--rows;big.prd;--guarantee;0;--out;out.prd"
+               "reduce;--games;14;--rows;big.prd;--guarantee;1;--out;out.prd")
+    run_limited(${limit} ${call})
+    expect_out_of_memory("${call}")
+  endforeach()
+  file(REMOVE "${WORK}/big.prd")
+
+  # The plan fits, but not the 4,782,969 rows of its full system, nor the win table's tables
+  # over every possible row: the shortage comes after reading, still before anything is
+  # written.
+  write_pattern_rows(small.prd 300)
+  foreach(call "generate;--plan;all14.ttd;--guarantee;0;--out;out.prd"
+               "wintable;--plan;all14.ttd;--rows;small.prd;--out;out.prd")
+    run_limited(${limit} ${call})
+    expect_out_of_memory("${call}")
+  endforeach()
+
+  # Long answers of rows that fit, under a range of limits: slips and detail lines either come
+  # whole or end as above; never an abort, never a cut answer.
+  set(games 11)
+  write_plan(eleven.ttd 102 102 102 102 102 102 102 102 102 102 102)
+  foreach(count 6 100)
+    execute_process(COMMAND dd if=/dev/zero of=zeros${count}k.prd bs=11000 count=${count}
+                    WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE made OUTPUT_QUIET ERROR_QUIET)
+    if(NOT made EQUAL 0)
+      message(FATAL_ERROR "dd failed: ${made}")
+    endif()
+  endforeach()
+  string(REPEAT "?" 11 unknown)
+  foreach(call "slips;--games;11;--rows;zeros6k.prd;--per-slip;12"
+               "evaluate;--plan;eleven.ttd;--rows;zeros100k.prd;--result;${unknown};--details")
+    execute_process(COMMAND "${CLI}" ${call} WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc
+                    OUTPUT_FILE "${WORK}/complete.out" ERROR_VARIABLE err)
+    file(SHA256 "${WORK}/complete.out" complete)
+    if(NOT rc EQUAL 0)
+      check("should succeed without a limit: ${call}")
+    endif()
+    foreach(kib RANGE 8192 32768 4096)
+      run_limited(${kib} ${call})
+      file(SHA256 "${WORK}/limited.out" limited)
+      if(rc EQUAL 0)
+        if(NOT limited STREQUAL complete OR NOT err STREQUAL "")
+          check("${call} in ${kib} KiB: exit 0 with another answer than without a limit")
+        endif()
+      else()
+        expect_out_of_memory("${call} in ${kib} KiB")
+      endif()
+    endforeach()
+  endforeach()
+  file(REMOVE "${WORK}/limited.out" "${WORK}/complete.out")
+# End of the streamed answers and memory shortage cases.
 
 else()
   message(FATAL_ERROR "cli_test.cmake: unknown case '${CASE}'")
