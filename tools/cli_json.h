@@ -5,8 +5,9 @@
 // fraction and strings that need escaping are formatted by the JSON library itself, so the
 // answers stay the same to the byte. Memory does not grow with the answer: the text is passed
 // on in pieces of about 64 KiB, and nothing is allocated for plain strings and integers.
-// No tree means nothing to dismantle when memory runs out, so a failure there unwinds like
-// any other.
+// A shorter answer reaches the stream whole by Finish() or not at all: a writer left by an
+// exception drops what it holds. No tree means nothing to dismantle when memory runs out, so a
+// failure there unwinds like any other.
 #pragma once
 
 #include <array>
