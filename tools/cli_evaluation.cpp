@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "app/programdirectory.h"
 #include "app/slipprint.h"
 #include "app/slipsettings.h"
+#include "cli_json.h"
 #include "cli_support.h"
 #include "evaluation/tipdistribution.h"
 #include "evaluation/windetermination.h"
@@ -44,10 +46,6 @@ std::string Join(std::initializer_list<std::string_view> parts) {
     for (const std::string_view part : parts)
         text.append(part);
     return text;
-}
-
-void PrintJson(const Json& json) {
-    std::cout << json.dump(2) << '\n';
 }
 
 constexpr int kDefaultRowsPerSlip = 12;
@@ -118,41 +116,75 @@ int RunEvaluate(const EvaluateArgs& args) {
     const TResultRow result = ResultRow(args.result, n);
     const TRowList rows = ReadRows(args.rows, n);
 
-    const Evaluation evaluation = Evaluate(rows, result, n, week.filters, args.details);
+    // The detail lists are not kept: each is found by a walk over the rows while it is printed.
+    const Evaluation evaluation = Evaluate(rows, result, n, week.filters, false);
     const char separator = LocaleDecimalSeparator();
-
-    Json json;
-    json["counters"] = evaluation.counters;
-    json["complete"] = evaluation.complete;
+    const int slip = !args.details  ? kDefaultRowsPerSlip
+                     : givenPerSlip ? perSlip
+                                    : StoredRowsPerSlip();
+    std::string productText;
+    std::array<std::string, 3> meanTexts;
+    std::vector<int> failing;
     if (evaluation.complete) {
-        const double product = evaluation.product.value_or(0.0);
-        json["product"] = product;
-        json["means"] = evaluation.means;
-        json["product_text"] = ProductText(product, n, separator);
-        Json texts = Json::array();
-        for (const double mean : evaluation.means)
-            texts.push_back(MeanText(mean, separator));
-        json["mean_texts"] = std::move(texts);
-        Json failing = Json::array();
+        productText = ProductText(evaluation.product.value_or(0.0), n, separator);
+        for (std::size_t k = 0; k < meanTexts.size(); ++k)
+            meanTexts[k] = MeanText(evaluation.means[k], separator);
         for (const FailedBlock& block : FailingBlocks(result, n, week.filters.blocks))
             failing.push_back(block.number);
-        json["failing_blocks"] = std::move(failing);
+    }
+    DetailLineBuilder lines(rows, slip);
+
+    JsonWriter json(std::cout);
+    json.BeginObject();
+    json.Key("counters");
+    json.BeginArray();
+    for (const std::int32_t counter : evaluation.counters)
+        json.Number(counter);
+    json.End();
+    json.Key("complete");
+    json.Bool(evaluation.complete);
+    if (evaluation.complete) {
+        json.Key("product");
+        json.Number(evaluation.product.value_or(0.0));
+        json.Key("means");
+        json.BeginArray();
+        for (const double mean : evaluation.means)
+            json.Number(mean);
+        json.End();
+        json.Key("product_text");
+        json.String(productText);
+        json.Key("mean_texts");
+        json.BeginArray();
+        for (const std::string& text : meanTexts)
+            json.String(text);
+        json.End();
+        json.Key("failing_blocks");
+        json.BeginArray();
+        for (const int number : failing)
+            json.Number(number);
+        json.End();
     } else {
-        for (const char* key : {"product", "means", "product_text", "mean_texts", "failing_blocks"})
-            json[key] = nullptr;
+        for (const char* key :
+             {"product", "means", "product_text", "mean_texts", "failing_blocks"}) {
+            json.Key(key);
+            json.Null();
+        }
     }
     if (args.details) {
-        const int slip = givenPerSlip ? perSlip : StoredRowsPerSlip();
-        Json details = Json::array();
-        for (const std::vector<std::int32_t>& indices : evaluation.rowsByErrors) {
-            Json lines = Json::array();
-            for (const std::int32_t index : indices)
-                lines.push_back(DetailLine(rows, index, slip));
-            details.push_back(std::move(lines));
+        json.Key("details");
+        json.BeginArray();
+        for (int errors = 0; errors < n; ++errors) {
+            json.BeginArray();
+            if (evaluation.counters[errors] > 0) {
+                ForEachRowWithErrors(rows, result, n, errors,
+                                     [&](std::int32_t row) { json.String(lines.Line(row)); });
+            }
+            json.End();
         }
-        json["details"] = std::move(details);
+        json.End();
     }
-    PrintJson(json);
+    json.End();
+    json.Finish();
     return kExitOk;
 }
 
@@ -217,36 +249,60 @@ int RunWinTables(const WinTableArgs& args) {
     TRowList rows = ReadRows(args.rows, n);
 
     const WinTableResult result = RunWinTable(week.plan, n, week.filters, settings, rows);
+
+    // The answer and the hint are put together before the rows are written, so that a
+    // shortage of memory cannot end the command once the file is there.
+    std::string hint;
+    if (result.rowsAdded > 0) {
+        hint = Join({"Hinweis: Die Mindestgarantie hat ", RowsText(result.rowsAdded), " zugefügt",
+                     writing ? "; die Tabelle gilt erst bei einem neuen Durchlauf mit der "
+                               "geschriebenen Reihendatei."
+                             : ", die ohne --out nicht gespeichert werden.",
+                     "\n"});
+    }
+    const char separator = LocaleDecimalSeparator();
+    std::ostringstream answer;
+    JsonWriter json(answer);
+    json.BeginObject();
+    json.Key("total");
+    json.Number(result.total);
+    json.Key("patterns");
+    json.BeginArray();
+    for (const TWinPattern& pattern : result.patterns) {
+        json.BeginArray();
+        for (const std::int32_t count : pattern.counts)
+            json.Number(count);
+        json.Number(pattern.multiplicity);
+        json.End();
+    }
+    json.End();
+    json.Key("percentages");
+    json.BeginArray();
+    for (const double percentage : result.percentages)
+        json.Number(percentage);
+    json.End();
+    json.Key("percentage_texts");
+    json.BeginArray();
+    for (const double percentage : result.percentages)
+        json.String(PercentageText(percentage, separator));
+    json.End();
+    json.Key("fall_text");
+    if (result.total > 0)
+        json.String(CasesText(result.total));
+    else
+        json.Null();
+    json.Key("rows");
+    json.Number(rows.Count());
+    json.Key("rows_added");
+    json.Number(result.rowsAdded);
+    json.End();
+    json.Finish();
+    const std::string text = std::move(answer).str();
+
     if (writing)
         WriteRows(args.out, rows);
-    if (result.rowsAdded > 0) {
-        std::cerr << "Hinweis: Die Mindestgarantie hat " << RowsText(result.rowsAdded)
-                  << " zugefügt"
-                  << (writing ? "; die Tabelle gilt erst bei einem neuen Durchlauf mit der "
-                                "geschriebenen Reihendatei."
-                              : ", die ohne --out nicht gespeichert werden.")
-                  << '\n';
-    }
-
-    const char separator = LocaleDecimalSeparator();
-    Json json;
-    json["total"] = result.total;
-    Json patterns = Json::array();
-    for (const TWinPattern& pattern : result.patterns) {
-        Json entry(pattern.counts);
-        entry.push_back(pattern.multiplicity);
-        patterns.push_back(std::move(entry));
-    }
-    json["patterns"] = std::move(patterns);
-    json["percentages"] = result.percentages;
-    Json texts = Json::array();
-    for (const double percentage : result.percentages)
-        texts.push_back(PercentageText(percentage, separator));
-    json["percentage_texts"] = std::move(texts);
-    json["fall_text"] = result.total > 0 ? Json(CasesText(result.total)) : Json(nullptr);
-    json["rows"] = rows.Count();
-    json["rows_added"] = result.rowsAdded;
-    PrintJson(json);
+    std::cerr << hint;
+    PrintHeldAnswer(text);
     return kExitOk;
 }
 
@@ -264,16 +320,29 @@ int RunSlips(const RowFileArgs& args) {
     const int perSlip = RowsPerSlip(args.perSlip);
     const TRowList rows = ReadRows(args.rows, games);
 
-    Json documents = Json::array();
-    for (const SlipDocument& document : LayoutSlips(rows, perSlip)) {
-        Json calls = Json::array();
-        for (const DrawCall& call : document)
-            calls.push_back(Json::array({call.x, call.y, call.text}));
-        documents.push_back(std::move(calls));
+    // One page at a time, in one buffer reserved before anything is printed.
+    SlipDocument calls;
+    calls.reserve(MaxSlipPageCalls(games, perSlip));
+    JsonWriter json(std::cout);
+    json.BeginObject();
+    json.Key("documents");
+    json.BeginArray();
+    const std::int32_t pages = SlipPageCount(rows, perSlip);
+    for (std::int32_t page = 0; page < pages; ++page) {
+        LayoutSlipPage(rows, perSlip, page, calls);
+        json.BeginArray();
+        for (const DrawCall& call : calls) {
+            json.BeginArray();
+            json.Number(call.x);
+            json.Number(call.y);
+            json.String(call.text);
+            json.End();
+        }
+        json.End();
     }
-    Json json;
-    json["documents"] = std::move(documents);
-    PrintJson(json);
+    json.End();
+    json.End();
+    json.Finish();
     return kExitOk;
 }
 
@@ -282,12 +351,19 @@ int RunDistribution(const RowFileArgs& args) {
     const TRowList rows = ReadRows(args.rows, games);
 
     const TipCounts counts = TipDistribution(rows);
-    Json list = Json::array();
-    for (int g = 0; g < games; ++g)
-        list.push_back(Json(counts[g]));
-    Json json;
-    json["counts"] = std::move(list);
-    PrintJson(json);
+    JsonWriter json(std::cout);
+    json.BeginObject();
+    json.Key("counts");
+    json.BeginArray();
+    for (int g = 0; g < games; ++g) {
+        json.BeginArray();
+        for (const std::int32_t count : counts[g])
+            json.Number(count);
+        json.End();
+    }
+    json.End();
+    json.End();
+    json.Finish();
     return kExitOk;
 }
 

@@ -8,7 +8,6 @@
 #include <string>
 
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include "filters/filterset.h"
 #include "model/generation.h"
@@ -62,8 +61,6 @@ bool SameExistingFile(const std::string& a, const std::string& b);
 
 // ---------------------------------------------------------------------------------------------
 // The week: tip plan and filter files
-
-using Json = nlohmann::ordered_json;
 
 // Passes the messages of a run to stderr; progress and window hooks have nothing to do here.
 class ConsoleGenerationView : public GenerationView {

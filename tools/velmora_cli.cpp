@@ -18,9 +18,9 @@
 #include <vector>
 
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include "cli_evaluation.h"
+#include "cli_json.h"
 #include "cli_support.h"
 #include "filters/filterset.h"
 #include "filters/rowfilter.h"
@@ -136,15 +136,19 @@ Limit ParseLimit(const LimitArgs& args) {
     return limit;
 }
 
+// What is said about the result is put together before the file is written, so that a
+// shortage of memory cannot end the command once the file is there.
 void WriteResult(const std::string& path, const velmora::TRowList& rows,
-                 const std::optional<velmora::GuaranteeCheck>& check) {
+                 const std::optional<velmora::GuaranteeCheck>& check,
+                 const std::string& warning = {}) {
+    std::string report = "Systemgröße: " + RowsText(rows.Count()) + '\n';
+    if (check)
+        report += velmora::GuaranteeCheckText(*check) + '\n';
     WriteRows(path, rows);
-    std::cout << "Systemgröße: " << RowsText(rows.Count()) << '\n';
-    if (!check)
-        return;
-    std::cout << velmora::GuaranteeCheckText(*check) << '\n';
-    if (check->uncovered != 0)
+    std::cout << report;
+    if (check && check->uncovered != 0)
         Failure("Die optimierte Reduktion hat die Gewinngarantie nicht eingehalten.");
+    std::cerr << warning;
 }
 
 // Keeps the rows that pass every filter of the week, or with `passing` false those that fail
@@ -170,18 +174,22 @@ std::string MissingTipsMessage(const velmora::TTipPlan& plan, int games) {
            "). Es wurde keine Reihendatei geschrieben.";
 }
 
-void ReportMissingSigns(const velmora::TTipPlan& plan, int games, const velmora::TRowList& rows) {
+// The warning that tipped signs occur in no row, one line per sign.
+std::string MissingSignsWarning(const velmora::TTipPlan& plan, int games,
+                                const velmora::TRowList& rows) {
     const std::vector<velmora::GameSign> missing =
         velmora::MissingSigns(plan, games, velmora::UpdateCoverage(rows));
-    std::cerr << "Warnung: Nicht jedes getippte Zeichen kommt in den Reihen vor:\n";
+    std::string warning = "Warnung: Nicht jedes getippte Zeichen kommt in den Reihen vor:\n";
     for (int g = 1; g <= games; ++g) {
         for (velmora::Sign sign : velmora::kDisplayOrder) {
             const velmora::GameSign entry{g, sign};
             if (std::find(missing.begin(), missing.end(), entry) == missing.end())
                 continue;
-            std::cerr << "  Spiel " << g << ": Tipp " << velmora::SignChar(sign) << " fehlt\n";
+            warning +=
+                "  Spiel " + std::to_string(g) + ": Tipp " + velmora::SignChar(sign) + " fehlt\n";
         }
     }
+    return warning;
 }
 
 int RunGenerate(const GenerateArgs& args) {
@@ -201,9 +209,8 @@ int RunGenerate(const GenerateArgs& args) {
     if (view.Failed())
         Failure("Es wurde keine Reihendatei geschrieben.");
 
-    WriteResult(args.out, rows, outcome.guaranteeCheck);
-    if (outcome.coverageFailed)
-        ReportMissingSigns(week.plan, week.games, rows);
+    WriteResult(args.out, rows, outcome.guaranteeCheck,
+                outcome.coverageFailed ? MissingSignsWarning(week.plan, week.games, rows) : "");
     return kExitOk;
 }
 
@@ -248,26 +255,35 @@ struct ShowArgs {
 
 // For games 1..n an object {"game": g, "1": value(g, 1), "0": value(g, 0), "2": value(g, 2)}.
 template <class Value>
-Json PerGame(int games, Value value) {
-    Json list = Json::array();
+void PerGame(JsonWriter& json, int games, Value value) {
+    json.BeginArray();
     for (int g = 1; g <= games; ++g) {
-        Json game;
-        game["game"] = g;
-        for (velmora::Sign sign : velmora::kDisplayOrder)
-            game[std::string(1, velmora::SignChar(sign))] = value(g, sign);
-        list.push_back(std::move(game));
+        json.BeginObject();
+        json.Key("game");
+        json.Number(g);
+        for (velmora::Sign sign : velmora::kDisplayOrder) {
+            const char key = velmora::SignChar(sign);
+            json.Key(std::string_view(&key, 1));
+            json.Number(value(g, sign));
+        }
+        json.End();
     }
-    return list;
+    json.End();
 }
 
-Json ValueRecordJson(const velmora::TFilterValueRecord& record, int games) {
-    Json json;
-    json["values"] = PerGame(games, [&](int g, velmora::Sign s) { return record.Value(g, s); });
-    json["minValue"] = record.minValue;
-    json["maxValue"] = record.maxValue;
-    json["active"] = record.active != 0;
-    json["orNext"] = record.orNext != 0;
-    return json;
+void ValueRecordJson(JsonWriter& json, const velmora::TFilterValueRecord& record, int games) {
+    json.BeginObject();
+    json.Key("values");
+    PerGame(json, games, [&](int g, velmora::Sign s) { return record.Value(g, s); });
+    json.Key("minValue");
+    json.Number(record.minValue);
+    json.Key("maxValue");
+    json.Number(record.maxValue);
+    json.Key("active");
+    json.Bool(record.active != 0);
+    json.Key("orNext");
+    json.Bool(record.orNext != 0);
+    json.End();
 }
 
 std::string PatternText(const velmora::TSequenceRule& rule) {
@@ -277,49 +293,86 @@ std::string PatternText(const velmora::TSequenceRule& rule) {
     return text;
 }
 
-Json WeekJson(const Week& week) {
+void BlockJson(JsonWriter& json, const velmora::TBlockFilter& block, int games) {
+    json.BeginObject();
+    json.Key("marks");
+    json.BeginArray();
+    for (int g = 1; g <= games; ++g) {
+        json.BeginArray();
+        for (velmora::Sign sign : velmora::kDisplayOrder) {
+            const char mark = velmora::SignChar(sign);
+            if (block.Marked(g, sign))
+                json.String(std::string_view(&mark, 1));
+        }
+        json.End();
+    }
+    json.End();
+    json.Key("minHits");
+    json.Number(block.minHits);
+    json.Key("maxHits");
+    json.Number(block.maxHits);
+    json.Key("orNext");
+    json.Bool(block.orNext != 0);
+    json.Key("maxRun");
+    json.Number(block.maxRun);
+    json.End();
+}
+
+void WeekJson(JsonWriter& json, const Week& week) {
     const int games = week.games;
     const velmora::TFilterSet& f = week.filters;
-    Json json;
-    json["games"] = games;
-    json["tips"] = PerGame(games, [&](int g, velmora::Sign s) { return week.plan.Tendency(g, s); });
-    json["signChange"] = {{"min1", f.signChange.min1},
-                          {"max1", f.signChange.max1},
-                          {"min2", f.signChange.min2},
-                          {"max2", f.signChange.max2},
-                          {"orSecond", f.signChange.orSecond == 1}};
-    json["odds"] = ValueRecordJson(f.odds, games);
-    json["percent"] = Json::array();
+    json.BeginObject();
+    json.Key("games");
+    json.Number(games);
+    json.Key("tips");
+    PerGame(json, games, [&](int g, velmora::Sign s) { return week.plan.Tendency(g, s); });
+    json.Key("signChange");
+    json.BeginObject();
+    json.Key("min1");
+    json.Number(f.signChange.min1);
+    json.Key("max1");
+    json.Number(f.signChange.max1);
+    json.Key("min2");
+    json.Number(f.signChange.min2);
+    json.Key("max2");
+    json.Number(f.signChange.max2);
+    json.Key("orSecond");
+    json.Bool(f.signChange.orSecond == 1);
+    json.End();
+    json.Key("odds");
+    ValueRecordJson(json, f.odds, games);
+    json.Key("percent");
+    json.BeginArray();
     for (const velmora::TPercentFilter& filter : f.percent)
-        json["percent"].push_back(ValueRecordJson(filter, games));
-    json["blocks"] = Json::array();
-    for (const velmora::TBlockFilter& block : f.blocks) {
-        Json marks = Json::array();
-        for (int g = 1; g <= games; ++g) {
-            Json signs = Json::array();
-            for (velmora::Sign sign : velmora::kDisplayOrder) {
-                if (block.Marked(g, sign))
-                    signs.push_back(std::string(1, velmora::SignChar(sign)));
-            }
-            marks.push_back(std::move(signs));
-        }
-        json["blocks"].push_back({{"marks", std::move(marks)},
-                                  {"minHits", block.minHits},
-                                  {"maxHits", block.maxHits},
-                                  {"orNext", block.orNext != 0},
-                                  {"maxRun", block.maxRun}});
-    }
-    json["sequences"] = Json::array();
+        ValueRecordJson(json, filter, games);
+    json.End();
+    json.Key("blocks");
+    json.BeginArray();
+    for (const velmora::TBlockFilter& block : f.blocks)
+        BlockJson(json, block, games);
+    json.End();
+    json.Key("sequences");
+    json.BeginArray();
     for (const velmora::TSequenceRule& rule : f.sequences) {
-        json["sequences"].push_back({{"pattern", PatternText(rule)},
-                                     {"orNext", rule.orNext != 0},
-                                     {"length", rule.length},
-                                     {"minCount", rule.minCount},
-                                     {"maxCount", rule.maxCount}});
+        json.BeginObject();
+        json.Key("pattern");
+        json.String(PatternText(rule));
+        json.Key("orNext");
+        json.Bool(rule.orNext != 0);
+        json.Key("length");
+        json.Number(rule.length);
+        json.Key("minCount");
+        json.Number(rule.minCount);
+        json.Key("maxCount");
+        json.Number(rule.maxCount);
+        json.End();
     }
-    json["chainCount"] = f.chainCount();
-    json["requiredChains"] = f.requiredChains;
-    return json;
+    json.End();
+    json.Key("chainCount");
+    json.Number(f.chainCount());
+    json.Key("requiredChains");
+    json.Number(f.requiredChains);
+    json.End();
 }
 
 void PrintWeekSummary(const Week& week) {
@@ -352,10 +405,13 @@ void PrintWeekSummary(const Week& week) {
 
 int RunShow(const ShowArgs& args) {
     const Week week = LoadWeek(args.week);
-    if (args.json)
-        std::cout << WeekJson(week).dump(2) << '\n';
-    else
+    if (args.json) {
+        JsonWriter json(std::cout);
+        WeekJson(json, week);
+        json.Finish();
+    } else {
         PrintWeekSummary(week);
+    }
     return kExitOk;
 }
 
@@ -379,8 +435,7 @@ int RunReduce(const ReduceArgs& args) {
     velmora::RunObserver observer;
     velmora::ReduceToGuarantee(rows, level, abort, observer);
 
-    WriteRows(args.out, rows);
-    std::cout << "Systemgröße: " << RowsText(rows.Count()) << '\n';
+    WriteResult(args.out, rows, std::nullopt);
     return kExitOk;
 }
 
@@ -406,11 +461,16 @@ int RunInfo(const InfoArgs& args) {
     }
 
     if (args.json) {
-        Json result;
-        result["games"] = games;
-        result["rows"] = rows.Count();
-        result["signs"] = PerGame(games, [&](int g, velmora::Sign s) { return counts[g - 1][s]; });
-        std::cout << result.dump(2) << '\n';
+        JsonWriter json(std::cout);
+        json.BeginObject();
+        json.Key("games");
+        json.Number(games);
+        json.Key("rows");
+        json.Number(rows.Count());
+        json.Key("signs");
+        PerGame(json, games, [&](int g, velmora::Sign s) { return counts[g - 1][s]; });
+        json.End();
+        json.Finish();
         return kExitOk;
     }
 

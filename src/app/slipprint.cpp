@@ -1,9 +1,9 @@
 #include "app/slipprint.h"
 
+#include <algorithm>
+
 namespace velmora {
 namespace {
-
-constexpr int kSlipsPerPage = 9;
 
 // The gap between two slips of a band, beyond their row columns.
 int SlipGap(int n) {
@@ -12,31 +12,41 @@ int SlipGap(int n) {
 
 }  // namespace
 
-std::vector<SlipDocument> LayoutSlips(const TRowList& rows, int rowsPerSlip) {
+std::int32_t SlipPageCount(const TRowList& rows, int rowsPerSlip) {
+    const std::int64_t perPage = std::int64_t{kSlipsPerPage} * rowsPerSlip;
+    return static_cast<std::int32_t>((rows.Count() + perPage - 1) / perPage);
+}
+
+std::size_t MaxSlipPageCalls(int games, int rowsPerSlip) {
+    return static_cast<std::size_t>(kSlipsPerPage) * static_cast<std::size_t>(rowsPerSlip) *
+           static_cast<std::size_t>(games);
+}
+
+// Every page but the last is full: nine slips of R rows. So page p starts at row 9 R p, and
+// its slips are the slips 9 p to 9 p + 8 of the system; the last slip may be partly filled.
+void LayoutSlipPage(const TRowList& rows, int rowsPerSlip, std::int32_t page, SlipDocument& calls) {
+    calls.clear();
     const int n = rows.Games();
     const int gap = SlipGap(n);
-    std::vector<SlipDocument> documents;
-    std::int32_t i = 0;
-    std::int32_t slipsBefore = 0;  // slips on earlier pages
-    while (i < rows.Count()) {
-        SlipDocument page;
-        int slot = 0;
-        while (i < rows.Count() && slot < kSlipsPerPage) {
-            const int place = static_cast<int>(i - rowsPerSlip * (slipsBefore + slot));
-            const Sign* row = rows.Row(i);
-            for (int g = 1; g <= n; ++g) {
-                const int x = 150 + 30 * place + (slot % 3) * (30 * rowsPerSlip + gap);
-                const int y = -(200 + 50 * g + (slot / 3) * (50 * n + 50));
-                page.push_back({x, y, std::string(1, SignChar(row[g - 1]))});
-            }
-            ++i;
-            if (i % rowsPerSlip == 0)
-                ++slot;
-        }
-        // The last slip may be partly filled; it still counts as a slip of this page.
-        slipsBefore += slot + (i % rowsPerSlip != 0 ? 1 : 0);
-        documents.push_back(std::move(page));
+    const std::int64_t perPage = std::int64_t{kSlipsPerPage} * rowsPerSlip;
+    const std::int64_t first = perPage * page;
+    const std::int64_t end = std::min<std::int64_t>(first + perPage, rows.Count());
+    for (std::int64_t i = first; i < end; ++i) {
+        const int onPage = static_cast<int>(i - first);
+        const int slot = onPage / rowsPerSlip;
+        const int place = onPage % rowsPerSlip;
+        const Sign* row = rows.Row(static_cast<std::int32_t>(i));
+        const int x = 150 + 30 * place + (slot % 3) * (30 * rowsPerSlip + gap);
+        const int band = (slot / 3) * (50 * n + 50);
+        for (int g = 1; g <= n; ++g)
+            calls.push_back({x, -(200 + 50 * g + band), std::string(1, SignChar(row[g - 1]))});
     }
+}
+
+std::vector<SlipDocument> LayoutSlips(const TRowList& rows, int rowsPerSlip) {
+    std::vector<SlipDocument> documents(static_cast<std::size_t>(SlipPageCount(rows, rowsPerSlip)));
+    for (std::size_t page = 0; page < documents.size(); ++page)
+        LayoutSlipPage(rows, rowsPerSlip, static_cast<std::int32_t>(page), documents[page]);
     return documents;
 }
 

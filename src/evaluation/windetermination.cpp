@@ -1,5 +1,8 @@
 #include "evaluation/windetermination.h"
 
+#include <array>
+#include <charconv>
+
 #include "evaluation/numberformat.h"
 #include "filters/block.h"
 #include "filters/odds.h"
@@ -22,18 +25,8 @@ Evaluation Evaluate(const TRowList& rows, const TResultRow& result, int n,
     if (details)
         evaluation.rowsByErrors.resize(static_cast<std::size_t>(n));
 
-    // Unknown games compare equal to every sign.
-    std::array<Sign, kMaxGames> known{};
-    std::array<bool, kMaxGames> unknown{};
-    for (int g = 0; g < n; ++g) {
-        unknown[g] = result.signs[g] == kAnySign;
-        known[g] = result.signs[g];
-    }
     for (std::int32_t r = 0; r < rows.Count(); ++r) {
-        const Sign* row = rows.Row(r);
-        int errors = 0;
-        for (int g = 0; g < n; ++g)
-            errors += !unknown[g] && row[g] != known[g];
+        const int errors = RowErrors(rows.Row(r), result, n);
         ++evaluation.counters[errors];
         if (details && errors < n)
             evaluation.rowsByErrors[errors].push_back(r);
@@ -48,22 +41,47 @@ Evaluation Evaluate(const TRowList& rows, const TResultRow& result, int n,
     return evaluation;
 }
 
+namespace {
+
+// The decimal digits of a value, written into the caller's buffer.
+std::string_view Decimal(std::int64_t value, std::array<char, 24>& buffer) {
+    // 24 characters hold every 64-bit number, so the conversion cannot run out of room.
+    const char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
+    return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
+}
+
+}  // namespace
+
 std::string DetailLine(const TRowList& rows, std::int32_t index, int rowsPerSlip) {
-    const std::string number = std::to_string(index + 1);
-    const std::size_t width = std::to_string(rows.Count()).size();
-    std::string line(width > number.size() ? width - number.size() : 0, ' ');
-    line += number;
-    line += ": ";
-    for (Sign s : rows.RowSpan(index)) {
-        line += SignChar(s);
-        line += ' ';
+    return std::string(DetailLineBuilder(rows, rowsPerSlip).Line(index));
+}
+
+DetailLineBuilder::DetailLineBuilder(const TRowList& rows, int rowsPerSlip)
+    : rows_(rows), rowsPerSlip_(rowsPerSlip), width_(std::to_string(rows.Count()).size()) {
+    // The longest line: number, ": ", a sign and a blank per game, "S:" slip " R:" place.
+    constexpr std::size_t kNumber = 10;
+    line_.reserve(kNumber + 2 + 2 * kMaxGames + 2 + kNumber + 3 + kNumber);
+}
+
+std::string_view DetailLineBuilder::Line(std::int32_t index) {
+    std::array<char, 24> buffer;
+    line_.clear();
+    const std::string_view number = Decimal(index + 1, buffer);
+    line_.append(width_ > number.size() ? width_ - number.size() : 0, ' ');
+    line_ += number;
+    line_ += ": ";
+    for (Sign s : rows_.RowSpan(index)) {
+        line_ += SignChar(s);
+        line_ += ' ';
     }
-    if (rows.Games() == 11) {
-        const std::int32_t place = (index + 1) % rowsPerSlip;
-        line += "S:" + std::to_string(index / rowsPerSlip + 1) +
-                " R:" + std::to_string(place == 0 ? rowsPerSlip : place);
+    if (rows_.Games() == 11) {
+        const std::int32_t place = (index + 1) % rowsPerSlip_;
+        line_ += "S:";
+        line_ += Decimal(index / rowsPerSlip_ + 1, buffer);
+        line_ += " R:";
+        line_ += Decimal(place == 0 ? rowsPerSlip_ : place, buffer);
     }
-    return line;
+    return line_;
 }
 
 std::string ProductText(double product, int n, char decimalSeparator) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "filters/filterset.h"
@@ -49,9 +50,43 @@ struct Evaluation {
 Evaluation Evaluate(const TRowList& rows, const TResultRow& result, int n,
                     const TFilterSet& filters, bool details);
 
+// The games of the first n in which the row misses a known result sign.
+inline int RowErrors(const Sign* row, const TResultRow& result, int n) {
+    int errors = 0;
+    for (int g = 0; g < n; ++g)
+        errors += result.signs[g] != kAnySign && row[g] != result.signs[g];
+    return errors;
+}
+
+// Calls visit(index) for every row with exactly `errors` errors, in row order: the rows of
+// one detail list, found without keeping a list of them.
+template <class Visit>
+void ForEachRowWithErrors(const TRowList& rows, const TResultRow& result, int n, int errors,
+                          Visit&& visit) {
+    for (std::int32_t r = 0; r < rows.Count(); ++r) {
+        if (RowErrors(rows.Row(r), result, n) == errors)
+            visit(r);
+    }
+}
+
 // The detail line of row `index` (from 0): the row number right-aligned to the digits of the
 // row count, ": ", each sign and a blank; for 11 games "S:" slip " R:" place on the slip.
 std::string DetailLine(const TRowList& rows, std::int32_t index, int rowsPerSlip);
+
+// Builds detail lines one after another in one buffer, reserved when it is made, so that the
+// lines of millions of rows can be passed on without holding them or allocating for each.
+class DetailLineBuilder {
+  public:
+    DetailLineBuilder(const TRowList& rows, int rowsPerSlip);
+    // The line of row `index`; valid until the next call.
+    std::string_view Line(std::int32_t index);
+
+  private:
+    const TRowList& rows_;
+    int rowsPerSlip_;
+    std::size_t width_;  // digits of the row count
+    std::string line_;
+};
 
 // "Gewinnquote" (6 significant digits, 7 for 14 games) and "Proz. 1" to "Proz. 3" (5 digits).
 std::string ProductText(double product, int n, char decimalSeparator);

@@ -42,6 +42,57 @@ TEST(SlipLayout, NineSlipsAPageAndNothingForAnEmptySystem) {
     EXPECT_TRUE(LayoutSlips(TRowList(11), 12).empty());
 }
 
+// Slip by slip as the printing loop places them: the next slip after every R rows, a new page
+// after nine slips, the slips of earlier pages counted, a partly filled slip included.
+std::vector<SlipDocument> PrintingLoop(const TRowList& rows, int perSlip) {
+    const int n = rows.Games();
+    const int gap = n <= 12 ? 300 : n == 13 ? 310 : 320;
+    std::vector<SlipDocument> documents;
+    std::int32_t i = 0;
+    std::int32_t slipsBefore = 0;
+    while (i < rows.Count()) {
+        SlipDocument page;
+        int slot = 0;
+        while (i < rows.Count() && slot < 9) {
+            const int k = i - perSlip * (slipsBefore + slot);
+            for (int g = 1; g <= n; ++g) {
+                page.push_back({150 + 30 * k + (slot % 3) * (30 * perSlip + gap),
+                                -(200 + 50 * g + (slot / 3) * (50 * n + 50)),
+                                std::string(1, SignChar(rows.Row(i)[g - 1]))});
+            }
+            ++i;
+            if (i % perSlip == 0)
+                ++slot;
+        }
+        slipsBefore += slot + (i % perSlip != 0 ? 1 : 0);
+        documents.push_back(std::move(page));
+    }
+    return documents;
+}
+
+TEST(SlipLayout, PageByPageAsThePrintingLoopPlacesTheRows) {
+    for (int n = kMinGames; n <= kMaxGames; ++n) {
+        for (const int perSlip : {6, 8, 10, 12}) {
+            for (const int count :
+                 {1, perSlip, 9 * perSlip - 1, 9 * perSlip, 9 * perSlip + 1, 27 * perSlip + 5}) {
+                const TRowList rows = testing::RandomRows(n, count, static_cast<unsigned>(count));
+                const std::vector<SlipDocument> expected = PrintingLoop(rows, perSlip);
+                ASSERT_EQ(SlipPageCount(rows, perSlip), static_cast<std::int32_t>(expected.size()));
+                // One buffer for every page, as the command-line companion prints them.
+                SlipDocument page;
+                for (std::size_t p = 0; p < expected.size(); ++p) {
+                    LayoutSlipPage(rows, perSlip, static_cast<std::int32_t>(p), page);
+                    ASSERT_EQ(page, expected[p]) << n << " games, " << perSlip << " per slip, "
+                                                 << count << " rows, page " << p;
+                    EXPECT_LE(page.size(), MaxSlipPageCalls(n, perSlip));
+                }
+                EXPECT_EQ(LayoutSlips(rows, perSlip), expected);
+            }
+        }
+    }
+    EXPECT_EQ(MaxSlipPageCalls(14, 12), 9u * 12u * 14u);
+}
+
 TEST(ManualEntry, IncompleteColumnsAreDroppedOneByOne) {
     std::vector<EntryColumn> columns = ColumnsOf(testing::RowsFromStrings(
         {"11111111111", "22222222222", "10210210210", "00000000000", "12121212121"}));

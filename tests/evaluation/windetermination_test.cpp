@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "app/slipsettings.h"
 #include "support/tempdir.h"
 #include "support/testplans.h"
@@ -84,6 +86,35 @@ TEST(WinDetermination, DetailLinesPadTheRowNumberAndPlaceElevenGameRowsOnSlips) 
     EXPECT_EQ(DetailLine(eleven, 11, 12), "12: 0 0 0 0 0 0 0 0 0 0 0 S:1 R:12");
     EXPECT_EQ(DetailLine(eleven, 12, 12), "13: 0 0 0 0 0 0 0 0 0 0 0 S:2 R:1");
     EXPECT_EQ(DetailLine(eleven, 12, 6), "13: 0 0 0 0 0 0 0 0 0 0 0 S:3 R:1");
+}
+
+// The command-line companion prints the detail lists without keeping them: one walk over the
+// rows per error count, and one reused line buffer.
+TEST(WinDetermination, DetailListsByWalkingTheRowsAsEvaluateListsThem) {
+    const TFilterSet filters = TFilterSet::PassingAll(11);
+    std::mt19937 random(3);
+    for (int n = kMinGames; n <= kMaxGames; ++n) {
+        const TRowList rows = testing::RandomRows(n, 500, static_cast<unsigned>(n));
+        TResultRow result;
+        for (int g = 0; g < n; ++g)
+            result.signs[g] = random() % 4 == 0 ? kAnySign : static_cast<Sign>(random() % 3);
+        const Evaluation evaluation = Evaluate(rows, result, n, filters, true);
+        for (int errors = 0; errors < n; ++errors) {
+            std::vector<std::int32_t> walked;
+            ForEachRowWithErrors(rows, result, n, errors,
+                                 [&](std::int32_t r) { walked.push_back(r); });
+            EXPECT_EQ(walked, evaluation.rowsByErrors[errors]) << n << " games, " << errors;
+        }
+    }
+
+    // A line after a longer one and rows out of order: the buffer holds the current line only.
+    const TRowList eleven = RepeatedRows(1000, 11);
+    DetailLineBuilder lines(eleven, 12);
+    for (const std::int32_t r : {999, 0, 12, 998, 5}) {
+        const std::string_view line = lines.Line(r);
+        EXPECT_EQ(std::string(line), DetailLine(eleven, r, 12));
+    }
+    EXPECT_EQ(lines.Line(0), "   1: 0 0 0 0 0 0 0 0 0 0 0 S:1 R:1");
 }
 
 TEST(FilterCheck, EachBlockJudgedAloneWithTheResultsMarkedSigns) {

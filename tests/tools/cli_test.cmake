@@ -180,6 +180,65 @@ function(expect_fields json_path bytes base)
   endforeach()
 endfunction()
 
+# ---------------------------------------------------------------------------------------------
+# Streamed answers and memory shortage (cases "answers" and "memory").
+
+# Rows of `games` games: row r has the sign (r / 7 + game * (r % 5 + 1)) mod 3 in game g (from
+# 0), so the rows differ from each other in changing ways.
+function(write_pattern_rows file rows_count)
+  set(escapes "")
+  math(EXPR last_row "${rows_count} - 1")
+  math(EXPR last_game "${games} - 1")
+  foreach(row RANGE ${last_row})
+    foreach(game RANGE ${last_game})
+      math(EXPR sign "(${row} / 7 + ${game} * (${row} % 5 + 1)) % 3")
+      string(APPEND escapes "\\00${sign}")
+    endforeach()
+  endforeach()
+  write_bytes(${file} "${escapes}")
+endfunction()
+
+# Runs velmora-cli with stdout into WORK/<name>.json and compares it byte for byte with
+# fixtures/<name>.json.
+macro(expect_answer name)
+  execute_process(COMMAND "${CLI}" ${ARGN} WORKING_DIRECTORY "${WORK}"
+                  RESULT_VARIABLE rc OUTPUT_FILE "${WORK}/${name}.json" ERROR_VARIABLE err)
+  set(out "(in ${WORK}/${name}.json)")
+  if(NOT rc EQUAL 0)
+    check("should succeed: ${ARGN}")
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${WORK}/${name}.json"
+                          "${CMAKE_CURRENT_LIST_DIR}/fixtures/${name}.json"
+                  RESULT_VARIABLE differs)
+  if(NOT differs EQUAL 0)
+    check("the answer ${name}.json differs from fixtures/${name}.json: ${ARGN}")
+  endif()
+endmacro()
+
+# Runs velmora-cli with at most `kib` KiB of address space; stdout goes to WORK/limited.out.
+macro(run_limited kib)
+  file(REMOVE "${WORK}/out.prd" "${WORK}/out.prd.tmp")
+  execute_process(COMMAND "${shell}" -c "ulimit -v ${kib} && exec \"$0\" \"$@\"" "${CLI}" ${ARGN}
+                  WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc
+                  OUTPUT_FILE "${WORK}/limited.out" ERROR_VARIABLE err)
+  file(SIZE "${WORK}/limited.out" out_size)
+  set(out "(${out_size} bytes in ${WORK}/limited.out)")
+endmacro()
+
+set(memory_message "Fehler: Nicht genug Arbeitsspeicher. Es wurde keine Datei geschrieben.")
+
+# Out of memory: exit 1, the German message alone, nothing on stdout, no output file.
+function(expect_out_of_memory what)
+  if(NOT rc EQUAL 1 OR NOT err STREQUAL "${memory_message}\n" OR NOT out_size EQUAL 0)
+    check("${what}: out of memory, exit 1 with the German message and no answer expected")
+  endif()
+  if(EXISTS "${WORK}/out.prd" OR EXISTS "${WORK}/out.prd.tmp")
+    check("${what}: out of memory, yet out.prd was written")
+  endif()
+endfunction()
+
+# ---------------------------------------------------------------------------------------------
+
 if(CASE STREQUAL "generate")
   # Without filter files the plan alone decides: the full system.
   run_ok(generate --plan "${bare}" --guarantee 0 --out full.prd)
@@ -933,6 +992,135 @@ elseif(CASE STREQUAL "slips")
     endforeach()
   endforeach()
   run_refused("passt nicht zu 14 Spielen" distribution --games 14 --rows rows.prd)
+
+elseif(CASE STREQUAL "answers")
+  # The answers are read by scripts: every sub-command with a JSON answer prints exactly the
+  # text of fixtures/, whether the answer is small or passed on in pieces. The fixtures were
+  # printed by the version that built each answer as a JSON tree in memory and dumped it. The
+  # decimal point stays the C locale's.
+  set(ENV{LC_ALL} C)
+  expect_answer(show_week show --plan "${WEEK}" --json)
+
+  write_pattern_rows(rows13.prd 40)
+  expect_answer(info_rows13 info --games 13 --rows rows13.prd --json)
+  expect_answer(distribution_rows13 distribution --games 13 --rows rows13.prd)
+  # Measures, a failing block and detail lines; an incomplete result has nulls instead.
+  expect_answer(evaluate_week evaluate --plan "${WEEK}" --rows rows13.prd --result 2222222222222
+                --details)
+  expect_answer(evaluate_unknown evaluate --plan "${WEEK}" --rows rows13.prd
+                --result 1?2??????????)
+  # Percentage texts, patterns, and "Fälle", a string that is not plain ASCII.
+  expect_answer(wintable_week wintable --plan "${WEEK}" --rows rows13.prd)
+
+  set(games 11)
+  write_plan(eleven.ttd 102 102 102 1 1 1 1 1 1 1 1)
+  write_pattern_rows(rows11.prd 120)
+  expect_answer(evaluate_eleven evaluate --plan eleven.ttd --rows rows11.prd
+                --result 1?21?0?2?1? --details --per-slip 8)
+  # 20 slips of six rows on three pages, more text than one piece of output.
+  expect_answer(slips_eleven slips --games 11 --rows rows11.prd --per-slip 6)
+  file(WRITE "${WORK}/empty.prd" "")
+  expect_answer(slips_empty slips --games 11 --rows empty.prd --per-slip 12)
+  set(games 13)
+
+  # A full disk is a failure, not an answer.
+  if(EXISTS /dev/full)
+    execute_process(COMMAND "${CLI}" slips --games 11 --rows rows11.prd --per-slip 6
+                    WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc OUTPUT_FILE /dev/full
+                    ERROR_VARIABLE err)
+    set(out "")
+    if(NOT rc EQUAL 1)
+      check("slips into a full disk: exit 1 expected")
+    endif()
+    expect_contains("${err}" "Fehler: Die Ausgabe konnte nicht vollständig geschrieben werden."
+                    "slips into a full disk")
+  endif()
+
+elseif(CASE STREQUAL "memory")
+  # Running out of memory ends every sub-command with the German message and exit 1, without
+  # an answer and without an output file; it never aborts. Address-space limits do not work
+  # under the address sanitizer, and need a POSIX shell.
+  find_program(shell sh)
+  if(SANITIZE OR NOT shell)
+    message(STATUS "memory: skipped (sanitizer build or no POSIX shell)")
+    return()
+  endif()
+  set(ENV{LC_ALL} C)
+  set(limit 16384)
+  set(games 14)
+  write_plan(all14.ttd 102 102 102 102 102 102 102 102 102 102 102 102 102 102)
+  # The limit leaves room for the program and a small answer; a machine whose libraries need
+  # more cannot run this case.
+  write_pattern_rows(small.prd 300)
+  run_limited(${limit} info --games 14 --rows small.prd --json)
+  if(NOT rc EQUAL 0)
+    message(STATUS "memory: skipped, ${limit} KiB do not suffice here even for a small answer")
+    return()
+  endif()
+
+  # 2,400,000 rows of zeros (sign 0): 33.6 MB, twice the limit. Reading them fails before
+  # anything is written.
+  execute_process(COMMAND dd if=/dev/zero of=big.prd bs=14000 count=2400
+                  WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE made OUTPUT_QUIET ERROR_QUIET)
+  if(NOT made EQUAL 0)
+    message(FATAL_ERROR "dd failed: ${made}")
+  endif()
+  string(REPEAT "0" 14 zeros)
+  foreach(call "info;--games;14;--rows;big.prd;--json"
+               "distribution;--games;14;--rows;big.prd"
+               "slips;--games;14;--rows;big.prd;--per-slip;12"
+               "evaluate;--plan;all14.ttd;--rows;big.prd;--result;${zeros};--details"
+               "wintable;--plan;all14.ttd;--rows;big.prd;--out;out.prd"
+               "filter;--plan;all14.ttd;--rows;big.prd;--guarantee;0;--out;out.prd"
+               "reduce;--games;14;--rows;big.prd;--guarantee;1;--out;out.prd")
+    run_limited(${limit} ${call})
+    expect_out_of_memory("${call}")
+  endforeach()
+  file(REMOVE "${WORK}/big.prd")
+
+  # The plan fits, but not the 4,782,969 rows of its full system, nor the win table's tables
+  # over every possible row: the shortage comes after reading, still before anything is
+  # written.
+  foreach(call "generate;--plan;all14.ttd;--guarantee;0;--out;out.prd"
+               "wintable;--plan;all14.ttd;--rows;small.prd;--out;out.prd")
+    run_limited(${limit} ${call})
+    expect_out_of_memory("${call}")
+  endforeach()
+
+  # Long answers of rows that fit, under a range of limits: slips and detail lines either come
+  # whole or end as above; never an abort, never a cut answer.
+  set(games 11)
+  write_plan(eleven.ttd 102 102 102 102 102 102 102 102 102 102 102)
+  foreach(count 6 100)
+    execute_process(COMMAND dd if=/dev/zero of=zeros${count}k.prd bs=11000 count=${count}
+                    WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE made OUTPUT_QUIET ERROR_QUIET)
+    if(NOT made EQUAL 0)
+      message(FATAL_ERROR "dd failed: ${made}")
+    endif()
+  endforeach()
+  string(REPEAT "?" 11 unknown)
+  foreach(call "slips;--games;11;--rows;zeros6k.prd;--per-slip;12"
+               "evaluate;--plan;eleven.ttd;--rows;zeros100k.prd;--result;${unknown};--details")
+    execute_process(COMMAND "${CLI}" ${call} WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc
+                    OUTPUT_FILE "${WORK}/complete.out" ERROR_VARIABLE err)
+    file(SHA256 "${WORK}/complete.out" complete)
+    if(NOT rc EQUAL 0)
+      check("should succeed without a limit: ${call}")
+    endif()
+    foreach(kib RANGE 8192 32768 4096)
+      run_limited(${kib} ${call})
+      file(SHA256 "${WORK}/limited.out" limited)
+      if(rc EQUAL 0)
+        if(NOT limited STREQUAL complete OR NOT err STREQUAL "")
+          check("${call} in ${kib} KiB: exit 0 with another answer than without a limit")
+        endif()
+      else()
+        expect_out_of_memory("${call} in ${kib} KiB")
+      endif()
+    endforeach()
+  endforeach()
+  file(REMOVE "${WORK}/limited.out" "${WORK}/complete.out")
+# End of the streamed answers and memory shortage cases.
 
 else()
   message(FATAL_ERROR "cli_test.cmake: unknown case '${CASE}'")
