@@ -20,6 +20,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include "app/binaryfile.h"
 #include "cli_evaluation.h"
 #include "cli_support.h"
 #include "filters/filterset.h"
@@ -652,6 +653,7 @@ int Main(int argc, char** argv) {
 }  // namespace velmora::cli
 
 int main(int argc, char** argv) {
+    velmora::RemoveTemporaryFilesOnStopSignals();
     using velmora::cli::CliError;
     using velmora::cli::kExitFailure;
     try {
