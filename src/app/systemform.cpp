@@ -115,8 +115,13 @@ void SystemForm::Neu1Click(SystemFormView& view) {
 
 void SystemForm::ffnen1Click(SystemFormView& view) {
     Workspace& s = state_;
-    const std::optional<std::string> chosen =
-        view.OpenFileName({"Tototipdatei|*.ttd", "", "aktuellewoche.ttd"});
+    // The dialog proposes the week of the program directory under the name it has there
+    // (the bundled one is "AKTUELLEWOCHE.TTD"), so that it can be opened as proposed.
+    const ResolvedFileName proposed = ResolveFileName(s.programDirectory + "aktuellewoche.ttd");
+    std::error_code ignored;
+    const bool found = proposed.ok() && std::filesystem::is_regular_file(proposed.path, ignored);
+    const std::optional<std::string> chosen = view.OpenFileName(
+        {"Tototipdatei|*.ttd", "", found ? proposed.path : std::string("aktuellewoche.ttd")});
     if (chosen) {
         WeekFiles set = ReadWeekFiles(*chosen);
         if (!set.ok()) {

@@ -125,6 +125,14 @@ TEST_F(RowFileCommands, CancelledOrRefusedOpenChangesNothing) {
     EXPECT_EQ(workspace.rows, before);
     EXPECT_EQ(workspace.rowFileName, Path("meintip.prd"));
     EXPECT_EQ(workspace.systemSizeText, "");
+
+    // The open dialog passes on a typed name of nothing.
+    view.answer = Path("fehlt.prd");
+    Systemffnen1Click(workspace, view);
+    ASSERT_EQ(view.messages.size(), 2u);
+    EXPECT_NE(view.messages[1].find("existiert nicht"), std::string::npos) << view.messages[1];
+    EXPECT_EQ(workspace.rows, before);
+    EXPECT_EQ(workspace.rowFileName, Path("meintip.prd"));
 }
 
 TEST_F(RowFileCommands, SaveAndSaveUnder) {

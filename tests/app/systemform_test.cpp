@@ -168,6 +168,29 @@ TEST_F(SystemFormTest, EmptyFilterValueFileRefusesTheWeek) {
     EXPECT_FALSE(std::filesystem::exists(Path("week2.bld")));
 }
 
+TEST_F(SystemFormTest, OpenProposesTheWeekUnderItsNameOnDisk) {
+    SystemForm bare(Dir());
+    bare.ffnen1Click(view);  // cancelled
+    EXPECT_EQ(view.requests.back().initialName, "aktuellewoche.ttd");
+
+    WriteDefaultSet(13);
+    SystemForm form = Started();
+    form.ffnen1Click(view);
+    EXPECT_EQ(view.requests.back().initialName, Path("AKTUELLEWOCHE.TTD"));
+    EXPECT_EQ(view.requests.back().filter, "Tototipdatei|*.ttd");
+
+    // A name typed in another case is found as well; a name of nothing says so.
+    form.SetGameCount(12);
+    view.answers = {Path("aktuellewoche.ttd"), Path("nichts.ttd")};
+    form.ffnen1Click(view);
+    EXPECT_TRUE(view.messages.empty()) << view.messages.front();
+    EXPECT_EQ(form.State().games, 13);
+    form.ffnen1Click(view);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].find("existiert nicht"), std::string::npos) << view.messages[0];
+    EXPECT_EQ(form.State().games, 13);
+}
+
 TEST_F(SystemFormTest, NeuStartsAnEmptyWeek) {
     WriteDefaultSet(13);
     SystemForm form = Started();
