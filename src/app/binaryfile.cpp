@@ -25,6 +25,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <signal.h>
 #include <csignal>
 #endif
 
@@ -173,6 +174,32 @@ void Forget(PendingTemporary* slot) {
     while (!slot->state.compare_exchange_weak(expected, kFree))
         expected = kArmed;
 }
+
+// Holds SIGINT and SIGTERM back in this thread while it lives.
+class StopSignalsDeferred {
+  public:
+#ifdef _WIN32
+    StopSignalsDeferred() = default;
+#else
+    StopSignalsDeferred() {
+        sigset_t stopSignals;
+        sigemptyset(&stopSignals);
+        sigaddset(&stopSignals, SIGINT);
+        sigaddset(&stopSignals, SIGTERM);
+        held_ = ::pthread_sigmask(SIG_BLOCK, &stopSignals, &previous_) == 0;
+    }
+    ~StopSignalsDeferred() {
+        if (held_)
+            ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    }
+
+  private:
+    sigset_t previous_{};
+    bool held_ = false;
+#endif
+    StopSignalsDeferred(const StopSignalsDeferred&) = delete;
+    StopSignalsDeferred& operator=(const StopSignalsDeferred&) = delete;
+};
 
 #ifndef _WIN32
 void RemoveTemporariesAndStop(int signal) {
@@ -424,15 +451,25 @@ std::string WriteFileAtomically(const std::string& path, std::span<const std::ui
     const fs::perms createWith = target.exists ? target.permissions : kNewFile;
     std::string temporary;
     int fd = -1;
-    for (int attempt = 0; attempt < kAttempts && fd < 0; ++attempt) {
-        temporary = target.path + "." + NextMiddlePart() + kTemporarySuffix;
-        fd = OpenExclusively(temporary, createWith);
-        if (fd < 0 && errno != EEXIST)
-            return CannotCreate(path, SystemErrorText(errno));
+    int openError = EEXIST;
+    PendingTemporary* slot = nullptr;
+    {
+        // A stop signal arriving between the creation of the file and its remembering would
+        // leave it behind: it waits until the file is remembered.
+        const StopSignalsDeferred deferred;
+        for (int attempt = 0; attempt < kAttempts && fd < 0; ++attempt) {
+            temporary = target.path + "." + NextMiddlePart() + kTemporarySuffix;
+            fd = OpenExclusively(temporary, createWith);
+            if (fd < 0 && errno != EEXIST) {
+                openError = errno;
+                break;
+            }
+        }
+        if (fd >= 0)
+            slot = Remember(temporary);
     }
     if (fd < 0)
-        return CannotCreate(path, SystemErrorText(EEXIST));
-    PendingTemporary* const slot = Remember(temporary);
+        return CannotCreate(path, SystemErrorText(openError));
 
     bool done = true;
     int error = 0;
