@@ -62,8 +62,10 @@ int RowsPerSlip(const std::string& text) {
 // The choice stored in "schein.dat" in the program directory; the file belongs to an
 // installation, so without it (or without a valid choice in it) the usual 12 hold.
 int StoredRowsPerSlip() {
-    const SlipSettings settings =
-        ReadSlipSettings(ResolveFileName(ProgramDirectory() + "schein.dat"));
+    const ResolvedFileName file = ResolveFileName(ProgramDirectory() + "schein.dat");
+    if (!file.ok())
+        Failure(file.error);
+    const SlipSettings settings = ReadSlipSettings(file.path);
     return settings.rowsPerSlip.value_or(kDefaultRowsPerSlip);
 }
 

@@ -98,15 +98,24 @@ Week LoadWeek(const WeekArgs& args) {
     return week;
 }
 
+// The file a name denotes; a name that fits several files differing only in case ends the
+// command.
+static std::string Resolved(const std::string& name) {
+    ResolvedFileName resolved = ResolveFileName(name);
+    if (!resolved.ok())
+        Failure(resolved.error);
+    return std::move(resolved.path);
+}
+
 void ProtectWeekFiles(const std::string& plan, const std::string& givenOut) {
-    const std::string out = ResolveFileName(givenOut);
-    if (SameExistingFile(ResolveFileName(plan), out)) {
+    const std::string out = Resolved(givenOut);
+    if (SameExistingFile(Resolved(plan), out)) {
         UsageError("Die Reihendatei '" + givenOut +
                    "' ist die Tippplandatei selbst; sie würde überschrieben.");
     }
     for (const std::string& sibling :
          {BlockFilterName(plan), SequenceName(plan), FilterValueName(plan), SignChangeName(plan)}) {
-        if (SameExistingFile(ResolveFileName(sibling), out)) {
+        if (SameExistingFile(Resolved(sibling), out)) {
             UsageError("Die Reihendatei '" + givenOut +
                        "' ist eine Filterdatei der Woche; sie würde überschrieben.");
         }

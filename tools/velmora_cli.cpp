@@ -19,6 +19,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "app/binaryfile.h"
 #include "cli_evaluation.h"
 #include "cli_json.h"
 #include "cli_support.h"
@@ -712,6 +713,7 @@ int Main(int argc, char** argv) {
 }  // namespace velmora::cli
 
 int main(int argc, char** argv) {
+    velmora::RemoveTemporaryFilesOnStopSignals();
     using velmora::cli::CliError;
     using velmora::cli::kExitFailure;
     try {

@@ -9,7 +9,7 @@
 namespace velmora {
 namespace {
 
-// A sibling file: its bytes, or that it does not exist, or why it is unreadable.
+// A sibling file: its bytes, or that it does not exist, or why it is unusable.
 struct Member {
     std::string path;
     bool exists = false;
@@ -18,9 +18,15 @@ struct Member {
 };
 
 Member ReadMember(const std::string& name) {
-    Member member{ResolveFileName(name, true), false, {}, {}};
+    const ResolvedFileName resolved = ResolveFileName(name, true);
+    Member member{resolved.path, false, {}, resolved.error};
+    if (!member.error.empty())
+        return member;
+    // Only an entry that is not there at all is missing; anything else under the name is
+    // read, and a link leading nowhere or in a circle refuses the set like a damaged file.
     std::error_code ignored;
-    if (!std::filesystem::exists(member.path, ignored))
+    if (std::filesystem::symlink_status(member.path, ignored).type() ==
+        std::filesystem::file_type::not_found)
         return member;
     member.exists = true;
     FileBytes file = ReadWholeFile(member.path);
@@ -44,7 +50,10 @@ WeekFileNames DerivedNames(const std::string& tipPlanName) {
 
 WeekFiles ReadWeekFiles(const WeekFileNames& names) {
     WeekFiles files;
-    TipPlanFileContent plan = ReadTipPlanFile(ResolveFileName(names.tipPlan));
+    const ResolvedFileName tipPlan = ResolveFileName(names.tipPlan);
+    if (!tipPlan.ok())
+        return Failed(tipPlan.error);
+    TipPlanFileContent plan = ReadTipPlanFile(tipPlan.path);
     if (!plan.ok())
         return Failed(plan.error);
     files.records = std::move(plan.records);
@@ -56,7 +65,7 @@ WeekFiles ReadWeekFiles(const WeekFileNames& names) {
     for (const Member* member : {&blocks, &sequences, &values, &signChange}) {
         if (!member->error.empty())
             return Failed(member->error);
-        if (!member->exists)
+        if (!member->exists && member != &values)
             files.missing.push_back(member->path);
     }
 
@@ -70,11 +79,13 @@ WeekFiles ReadWeekFiles(const WeekFileNames& names) {
         return Failed(sequences.path + ": " + ruleContent.error);
     files.sequences = std::move(ruleContent.rules);
 
-    if (!values.bytes.empty()) {
+    // An empty filter value file lacks even the odds record: damaged, like any other.
+    if (values.exists) {
         FilterValuesContent valueContent = ParseFilterValues(values.bytes);
         if (!valueContent.error.empty())
             return Failed(values.path + ": " + valueContent.error);
         files.values = std::move(valueContent.records);
+        files.valuesPresent = true;
     }
 
     files.signChange = signChange.bytes;
@@ -83,11 +94,8 @@ WeekFiles ReadWeekFiles(const WeekFileNames& names) {
 }
 
 void CreateMissingSiblings(const WeekFiles& files) {
-    for (const std::string& path : files.missing) {
-        // An empty filter value file could not be opened again; that one stays missing.
-        if (std::filesystem::path(path).extension() != ".bld")
-            WriteFileAtomically(path, {});
-    }
+    for (const std::string& path : files.missing)
+        WriteFileAtomically(path, {});
 }
 
 TFilterSet FiltersOf(const WeekFiles& files, int n) {

@@ -17,7 +17,9 @@ struct WeekFiles {
     std::vector<TFilterValueRecord> values;  // odds, then up to five percentage filters
     Bytes signChange;                        // up to five bytes
     bool signChangePresent = false;
-    // Sibling files that do not exist, resolved to the names they would be created under.
+    bool valuesPresent = false;
+    // Block filter, sequence and sign-change files that do not exist, resolved to the names
+    // they would be created under. A missing filter value file is never created.
     std::vector<std::string> missing;
     std::string error;  // the set is unusable; nothing of it should be applied
     bool ok() const { return error.empty(); }
@@ -33,14 +35,19 @@ struct WeekFileNames {
 };
 WeekFileNames DerivedNames(const std::string& tipPlanName);
 
-// Reads and checks every member before anything is applied. Missing block filter, sequence,
-// filter value and sign-change files read as empty; an empty filter value file as well.
+// Reads and checks every member before anything is applied. Only a member that does not
+// exist is missing: missing block filter, sequence, filter value and sign-change files read as
+// empty and restrict nothing. A member that exists but cannot be read (a link that leads
+// nowhere, a named pipe, a folder), is damaged, or is a filter value file without even the
+// odds record (an empty one), refuses the whole set with a message naming the file; so do
+// names that fit several files differing only in case.
 WeekFiles ReadWeekFiles(const WeekFileNames& names);
 inline WeekFiles ReadWeekFiles(const std::string& tipPlanName) {
     return ReadWeekFiles(DerivedNames(tipPlanName));
 }
 
-// Creates the missing sibling files empty, as the window does when it opens a set.
+// Creates the missing block filter, sequence and sign-change files empty, as the window does
+// when it opens a set; the command-line companion only reads.
 void CreateMissingSiblings(const WeekFiles& files);
 
 // The filter settings a set gives n games on its own, without a window's defaults:

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -51,23 +52,41 @@ std::string TipPlanNameTtd(const std::string& tipPlanName) {
     return WithoutExtension(tipPlanName) + "TTD";
 }
 
-std::string ResolveFileName(const std::string& name, bool lowerNewExtension) {
+ResolvedFileName ResolveFileName(const std::string& name, bool lowerNewExtension) {
     namespace fs = std::filesystem;
     std::error_code error;
     const fs::path path(name);
-    if (fs::exists(path, error))
-        return name;
+    // The name itself counts whatever it is, even a link that leads nowhere: reading it then
+    // says what is wrong with it, instead of quietly taking a file of another name.
+    if (fs::exists(fs::symlink_status(path, error)))
+        return {name, {}};
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     const std::string wanted = Lower(path.filename().string());
+    std::vector<std::string> matches;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        if (Lower(it->path().filename().string()) == wanted)
-            return (path.parent_path() / it->path().filename()).string();
+        const std::string entry = it->path().filename().string();
+        if (Lower(entry) == wanted)
+            matches.push_back(entry);
+    }
+    if (matches.size() == 1)
+        return {(path.parent_path() / matches.front()).string(), {}};
+    if (matches.size() > 1) {
+        std::sort(matches.begin(), matches.end());
+        std::string list;
+        for (std::size_t m = 0; m < matches.size(); ++m) {
+            list += m == 0 ? "" : m + 1 == matches.size() ? " und " : ", ";
+            list += "'" + matches[m] + "'";
+        }
+        return {name, "Der Dateiname '" + name + "' ist nicht eindeutig: im Ordner '" +
+                          folder.string() + "' liegen " + list +
+                          ", die sich nur in Groß- und Kleinschreibung unterscheiden. Bitte alle "
+                          "bis auf eine umbenennen oder entfernen."};
     }
     if (!lowerNewExtension || !path.has_extension())
-        return name;
+        return {name, {}};
     fs::path lowered = path;
     lowered.replace_extension(Lower(path.extension().string()));
-    return lowered.string();
+    return {lowered.string(), {}};
 }
 
 }  // namespace velmora

@@ -52,7 +52,9 @@ void SystemForm::RebuildButtons() {
 
 void SystemForm::FormShow(SystemFormView& view) {
     Workspace& s = state_;
-    const SlipSettings slips = ReadSlipSettings(ResolveFileName(s.slipSettingsName));
+    const ResolvedFileName slipFile = ResolveFileName(s.slipSettingsName);
+    const SlipSettings slips = slipFile.ok() ? ReadSlipSettings(slipFile.path)
+                                             : SlipSettings{std::nullopt, slipFile.error};
     if (!slips.error.empty()) {
         view.ShowMessage(MessageKind::Error, slips.error);
         return;
@@ -75,9 +77,9 @@ void SystemForm::FormShow(SystemFormView& view) {
     s.filters.sequences = std::move(set.sequences);
     s.filters.blocks = std::move(set.blocks);
     RebuildButtons();
-    if (set.values.empty()) {
+    if (!set.valuesPresent) {
         view.ShowMessage(MessageKind::Error,
-                         "Die Filterwertdatei '" + s.filterValueName + "' fehlt oder ist leer.");
+                         "Die Filterwertdatei '" + s.filterValueName + "' fehlt.");
         return;
     }
     ApplyFilterValues(set.values, s.filters.odds, s.filters.percent);
@@ -113,8 +115,13 @@ void SystemForm::Neu1Click(SystemFormView& view) {
 
 void SystemForm::ffnen1Click(SystemFormView& view) {
     Workspace& s = state_;
-    const std::optional<std::string> chosen =
-        view.OpenFileName({"Tototipdatei|*.ttd", "", "aktuellewoche.ttd"});
+    // The dialog proposes the week of the program directory under the name it has there
+    // (the bundled one is "AKTUELLEWOCHE.TTD"), so that it can be opened as proposed.
+    const ResolvedFileName proposed = ResolveFileName(s.programDirectory + "aktuellewoche.ttd");
+    std::error_code ignored;
+    const bool found = proposed.ok() && std::filesystem::is_regular_file(proposed.path, ignored);
+    const std::optional<std::string> chosen = view.OpenFileName(
+        {"Tototipdatei|*.ttd", "", found ? proposed.path : std::string("aktuellewoche.ttd")});
     if (chosen) {
         WeekFiles set = ReadWeekFiles(*chosen);
         if (!set.ok()) {
@@ -146,7 +153,8 @@ void SystemForm::ffnen1Click(SystemFormView& view) {
 bool SystemForm::WriteSet(SystemFormView& view) {
     Workspace& s = state_;
     auto write = [&view](const std::string& name, const Bytes& bytes) {
-        const std::string error = WriteFileAtomically(ResolveFileName(name, true), bytes);
+        const ResolvedFileName file = ResolveFileName(name, true);
+        const std::string error = file.ok() ? WriteFileAtomically(file.path, bytes) : file.error;
         if (!error.empty())
             view.ShowMessage(MessageKind::Error, error);
         return error.empty();
@@ -214,7 +222,10 @@ bool SystemForm::TipPlanUnchanged() {
 
     if (s.tipPlanName == kNewTipPlanName || s.filtersModified)
         return false;
-    const TipPlanFileContent stored = ReadTipPlanFile(ResolveFileName(s.tipPlanName));
+    const ResolvedFileName storedFile = ResolveFileName(s.tipPlanName);
+    if (!storedFile.ok())
+        return false;
+    const TipPlanFileContent stored = ReadTipPlanFile(storedFile.path);
     if (!stored.ok() || stored.records.size() != s.tipPlanStream.size())
         return false;
     for (std::size_t g = 0; g < stored.records.size(); ++g) {

@@ -121,10 +121,28 @@ class ResolveNames : public testing::TempDirTest {};
 
 TEST_F(ResolveNames, FindsAFileThatDiffersOnlyInCase) {
     WriteBytes("week1.ttd", {});
-    EXPECT_EQ(ResolveFileName(Path("week1.TTD")), Path("week1.ttd"));
-    EXPECT_EQ(ResolveFileName(Path("week1.ttd")), Path("week1.ttd"));
-    EXPECT_EQ(ResolveFileName(Path("week2.TfD")), Path("week2.TfD"));
-    EXPECT_EQ(ResolveFileName(Path("week2.TfD"), true), Path("week2.tfd"));
+    EXPECT_EQ(ResolveFileName(Path("week1.TTD")).path, Path("week1.ttd"));
+    EXPECT_EQ(ResolveFileName(Path("week1.ttd")).path, Path("week1.ttd"));
+    EXPECT_EQ(ResolveFileName(Path("week2.TfD")).path, Path("week2.TfD"));
+    EXPECT_EQ(ResolveFileName(Path("week2.TfD"), true).path, Path("week2.tfd"));
+}
+
+TEST_F(ResolveNames, PrefersTheExactNameAndNeverPicksOneOfSeveral) {
+    WriteBytes("AktuelleWoche.tfd", {});
+    WriteBytes("aktuellewoche.tfd", {});
+    EXPECT_EQ(ResolveFileName(Path("aktuellewoche.tfd")).path, Path("aktuellewoche.tfd"));
+    for (const bool forWriting : {false, true}) {
+        const ResolvedFileName ambiguous = ResolveFileName(Path("AKTUELLEWOCHE.TfD"), forWriting);
+        EXPECT_FALSE(ambiguous.ok());
+        EXPECT_NE(ambiguous.error.find("'AktuelleWoche.tfd' und 'aktuellewoche.tfd'"),
+                  std::string::npos)
+            << ambiguous.error;
+    }
+#ifndef _WIN32
+    // An entry of exactly the name is the name, even a link that leads nowhere.
+    std::filesystem::create_symlink("nowhere", Path("AKTUELLEWOCHE.TfD"));
+    EXPECT_EQ(ResolveFileName(Path("AKTUELLEWOCHE.TfD")).path, Path("AKTUELLEWOCHE.TfD"));
+#endif
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ TEST_F(RowFile, RoundTripKeepsOrderAndDuplicates) {
     const TRowList rows = RowsFromStrings({"1021021021021", "0000000000000", "1021021021021"});
     ASSERT_EQ(WriteRowFile(Path("a.prd"), rows), "");
     EXPECT_EQ(ReadBytes("a.prd").size(), 39u);
-    EXPECT_FALSE(std::filesystem::exists(Path("a.prd.tmp")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);  // no temporary
     const RowFileContent back = ReadRowFile(Path("a.prd"), 13);
     ASSERT_TRUE(back.ok()) << back.error;
     EXPECT_EQ(back.rows, rows);
@@ -125,6 +125,14 @@ TEST_F(RowFileCommands, CancelledOrRefusedOpenChangesNothing) {
     EXPECT_EQ(workspace.rows, before);
     EXPECT_EQ(workspace.rowFileName, Path("meintip.prd"));
     EXPECT_EQ(workspace.systemSizeText, "");
+
+    // The open dialog passes on a typed name of nothing.
+    view.answer = Path("fehlt.prd");
+    Systemffnen1Click(workspace, view);
+    ASSERT_EQ(view.messages.size(), 2u);
+    EXPECT_NE(view.messages[1].find("existiert nicht"), std::string::npos) << view.messages[1];
+    EXPECT_EQ(workspace.rows, before);
+    EXPECT_EQ(workspace.rowFileName, Path("meintip.prd"));
 }
 
 TEST_F(RowFileCommands, SaveAndSaveUnder) {

@@ -127,8 +127,68 @@ TEST_F(SystemFormTest, MissingDefaultFilesStopTheStartWithAMessage) {
     std::filesystem::remove(Path("aktuelleWoche.bld"));
     view.messages.clear();
     SystemForm withoutValues = Started();
-    EXPECT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages, std::vector<std::string>{"Die Filterwertdatei '" +
+                                                      Path("aktuelleWoche.bld") + "' fehlt."});
     EXPECT_EQ(withoutValues.State().lowerStatus, "VOLLSYSTEM: 729 Reihen");
+    EXPECT_FALSE(std::filesystem::exists(Path("aktuelleWoche.bld")));
+}
+
+// An empty filter value file lacks even the odds filter: like any damaged member it refuses
+// the whole week, at the start and when the week is opened.
+TEST_F(SystemFormTest, EmptyFilterValueFileRefusesTheWeek) {
+    WriteDefaultSet(13);
+    WriteBytes("aktuelleWoche.bld", {});
+    SystemForm form = Started();
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].find(Path("aktuelleWoche.bld")), std::string::npos);
+    EXPECT_NE(view.messages[0].find("leer"), std::string::npos);
+    EXPECT_EQ(form.State().lowerStatus, "Es Fehlen noch Tips");
+
+    WriteWeek("week2.ttd", 14);
+    WriteBytes("week2.bld", {});
+    view.messages.clear();
+    view.answers = {Path("week2.ttd")};
+    form.ffnen1Click(view);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].find(Path("week2.bld")), std::string::npos);
+    EXPECT_EQ(form.State().games, 11);
+    EXPECT_EQ(form.State().tipPlanName, Dir() + "AKTUELLEWOCHE.TTD");
+    EXPECT_FALSE(std::filesystem::exists(Path("week2.tfd")));  // nothing was created
+
+    // Without the file the week opens; the missing files are created, except that one.
+    std::filesystem::remove(Path("week2.bld"));
+    view.messages.clear();
+    view.answers = {Path("week2.ttd")};
+    form.ffnen1Click(view);
+    EXPECT_TRUE(view.messages.empty()) << view.messages.front();
+    EXPECT_EQ(form.State().games, 14);
+    EXPECT_TRUE(std::filesystem::exists(Path("week2.tfd")));
+    EXPECT_TRUE(std::filesystem::exists(Path("week2.seq")));
+    EXPECT_TRUE(std::filesystem::exists(Path("week2.tzw")));
+    EXPECT_FALSE(std::filesystem::exists(Path("week2.bld")));
+}
+
+TEST_F(SystemFormTest, OpenProposesTheWeekUnderItsNameOnDisk) {
+    SystemForm bare(Dir());
+    bare.ffnen1Click(view);  // cancelled
+    EXPECT_EQ(view.requests.back().initialName, "aktuellewoche.ttd");
+
+    WriteDefaultSet(13);
+    SystemForm form = Started();
+    form.ffnen1Click(view);
+    EXPECT_EQ(view.requests.back().initialName, Path("AKTUELLEWOCHE.TTD"));
+    EXPECT_EQ(view.requests.back().filter, "Tototipdatei|*.ttd");
+
+    // A name typed in another case is found as well; a name of nothing says so.
+    form.SetGameCount(12);
+    view.answers = {Path("aktuellewoche.ttd"), Path("nichts.ttd")};
+    form.ffnen1Click(view);
+    EXPECT_TRUE(view.messages.empty()) << view.messages.front();
+    EXPECT_EQ(form.State().games, 13);
+    form.ffnen1Click(view);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].find("existiert nicht"), std::string::npos) << view.messages[0];
+    EXPECT_EQ(form.State().games, 13);
 }
 
 TEST_F(SystemFormTest, NeuStartsAnEmptyWeek) {

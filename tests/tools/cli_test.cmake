@@ -1121,6 +1121,58 @@ elseif(CASE STREQUAL "memory")
   endforeach()
   file(REMOVE "${WORK}/limited.out" "${WORK}/complete.out")
 # End of the streamed answers and memory shortage cases.
+# ---------------------------------------------------------------------------------------------
+# weekfiles: which files make up the week. A missing filter file restricts nothing and is not
+# created; an empty filter value file, a member that cannot be read and names that fit several
+# files refuse the week with a message naming the files.
+elseif(CASE STREQUAL "weekfiles")
+  run_ok(generate --plan "${bare}" --guarantee 0 --out bare.prd)
+  expect_rows(bare.prd ${full_size})
+  file(GLOB created RELATIVE "${WORK}/bare" "${WORK}/bare/*")
+  if(NOT created STREQUAL "week.ttd")
+    check("reading a week without filter files created files: ${created}")
+  endif()
+  run_ok(generate --plan "${WEEK}" --guarantee 0 --out week.prd)
+  row_count(week.prd filtered)
+
+  copy_week(empty "")
+  run_refused("empty/aktuelleWoche.bld" generate --plan empty/AKTUELLEWOCHE.TTD --guarantee 0
+              --out empty/out.prd)
+  expect_contains("${err}" "leer" "an empty filter value file")
+
+  cmake_path(GET WEEK PARENT_PATH data)
+  file(GLOB week_files "${data}/*")
+  foreach(kind dangling loop fifo)
+    file(COPY ${week_files} DESTINATION "${WORK}/${kind}")
+    set(member "${WORK}/${kind}/aktuellewoche.tfd")
+    file(REMOVE "${member}")
+    if(kind STREQUAL "dangling")
+      file(CREATE_LINK nowhere.tfd "${member}" SYMBOLIC)
+    elseif(kind STREQUAL "loop")
+      file(CREATE_LINK aktuellewoche.tfd "${member}" SYMBOLIC)
+    else()
+      execute_process(COMMAND mkfifo "${member}" RESULT_VARIABLE made)
+      if(NOT made EQUAL 0)
+        message(FATAL_ERROR "mkfifo failed: ${made}")
+      endif()
+    endif()
+    run_refused("${kind}/aktuellewoche.tfd" generate --plan ${kind}/AKTUELLEWOCHE.TTD
+                --guarantee 0 --out ${kind}/out.prd)
+  endforeach()
+  foreach(dir empty dangling loop fifo)
+    if(EXISTS "${WORK}/${dir}/out.prd")
+      check("${dir}: a refused week wrote rows")
+    endif()
+  endforeach()
+
+  # The exact name wins over one differing in case; of several such, none is picked.
+  file(COPY ${week_files} DESTINATION "${WORK}/cases")
+  file(WRITE "${WORK}/cases/AKTUELLEWOCHE.TFD" "")
+  run_ok(generate --plan cases/aktuellewoche.ttd --guarantee 0 --out exact.prd)
+  expect_rows(exact.prd ${filtered})
+  run_refused("'AKTUELLEWOCHE.TFD' und 'aktuellewoche.tfd'"
+              generate --plan cases/AKTUELLEWOCHE.TTD --guarantee 0 --out cases.prd)
+# ---------------------------------------------------------------------------------------------
 
 else()
   message(FATAL_ERROR "cli_test.cmake: unknown case '${CASE}'")

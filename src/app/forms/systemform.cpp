@@ -758,8 +758,8 @@ void Tsystemform::Gewinntabellen1Click() {
 void Tsystemform::ChooseRowsPerSlip(int rowsPerSlip) {
     Workspace& s = form_.State();
     s.rowsPerSlip = rowsPerSlip;
-    const std::string error =
-        StoreRowsPerSlip(ResolveFileName(s.slipSettingsName, true), rowsPerSlip);
+    const ResolvedFileName file = ResolveFileName(s.slipSettingsName, true);
+    const std::string error = file.ok() ? StoreRowsPerSlip(file.path, rowsPerSlip) : file.error;
     if (!error.empty())
         ports_.ShowMessage(this, MessageKind::Error, QString::fromStdString(error));
     RefreshFromState();

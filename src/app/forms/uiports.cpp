@@ -46,12 +46,18 @@ bool QtUiPorts::Ask(QWidget* parent, const QString& question) {
 
 std::optional<std::string> QtUiPorts::OpenFileName(QWidget* parent,
                                                    const FileDialogRequest& request) {
-    const QString name =
-        QFileDialog::getOpenFileName(parent, "Öffnen", QString::fromStdString(request.initialName),
-                                     QtNameFilter(request.filter));
-    if (name.isEmpty())
+    QFileDialog dialog(parent, "Öffnen", QString::fromStdString(request.initialName),
+                       QtNameFilter(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A name typed in another case than the file's (aktuellewoche.ttd for AKTUELLEWOCHE.TTD)
+    // is accepted as typed: the program finds the file the way it finds the members of a
+    // week, and says so in German when there is none. The platform's own dialog would refuse
+    // such a name, so the toolkit's dialog is used.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return name.toStdString();
+    return dialog.selectedFiles().front().toStdString();
 }
 
 std::optional<std::string> QtUiPorts::SaveFileName(QWidget* parent,

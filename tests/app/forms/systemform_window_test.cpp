@@ -331,8 +331,8 @@ TEST_F(MainWindow, WeekAndSystemSurviveASaveAndOpenRoundTrip) {
     Trigger("Speichernunter1");
     Trigger("Systemspeichernunter1");
     // Names are matched without regard to case, as the program does.
-    const std::string planFile = ResolveFileName(Path("runde.TTD"));
-    const std::string rowFile = ResolveFileName(Path("runde.PRD"));
+    const std::string planFile = ResolveFileName(Path("runde.TTD")).path;
+    const std::string rowFile = ResolveFileName(Path("runde.PRD")).path;
     EXPECT_TRUE(std::filesystem::exists(planFile));
     EXPECT_TRUE(std::filesystem::exists(rowFile));
     EXPECT_EQ(ports_.requests[0].filter, "Tototipdatei|*.TTD");
