@@ -1,12 +1,14 @@
 // The window tests run GoogleTest inside one QApplication, headless unless a platform is set,
-// in a scratch working directory: windows save their images into the working directory, which
-// must never be the source tree.
+// with the toolkit's German texts as the program has them, in a scratch working directory:
+// windows save their images into the working directory, which must never be the source tree.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <cstdio>
+
+#include "app/forms/translations.h"
 
 namespace {
 
@@ -26,6 +28,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (!velmora::LoadToolkitTranslations(app))
+        std::fprintf(stderr,
+                     "The toolkit's German translation is missing; install "
+                     "qt6-translations-l10n (scripts/setup.sh).\n");
     ::testing::InitGoogleTest(&argc, argv);
 
     const QTemporaryDir scratch(QDir::temp().filePath("velmora-gui-tests-XXXXXX"));
