@@ -47,6 +47,9 @@ constexpr int kGameColumnWidth = 33;  // the game numbers beside the rows
 constexpr int kRowDisplayTop = 300;
 constexpr int kListAreaLeft = 215;
 constexpr int kListAreaTop = 40;
+// The column of the generation settings at the window's right edge.
+constexpr int kSideRight = 750;
+constexpr int kSideWidth = 265;
 
 // Lets the window handle pending events while a run works, at most every 25 ms: often enough
 // for "Abbruch" and the count to feel immediate, rarely enough to cost the run nothing.
@@ -293,18 +296,29 @@ void Tsystemform::BuildCommandColumn(QWidget* page) {
 void Tsystemform::BuildLimitGroup(QWidget* page) {
     auto* group = new QGroupBox("Tippreihenbegrenzung", page);
     group->setObjectName("Tippreihenbegrenzung");
-    group->setGeometry(485, 4, 265, 132);
     guaranteeButton_ = new QRadioButton("Gewinngarantie", group);
     guaranteeButton_->setObjectName("GGbutton");
-    guaranteeButton_->setGeometry(6, 20, 124, 22);
     guaranteeButton_->setChecked(true);
     countButton_ = new QRadioButton(" vorgegebene Zahl", group);
     countButton_->setObjectName("vzButton");
-    countButton_->setGeometry(130, 20, 132, 22);
+
+    // The two choices side by side in full: the group grows to the left, towards the filter
+    // buttons, when the font needs more than its usual width.
+    constexpr int inset = 6;
+    const int guaranteeWidth = guaranteeButton_->sizeHint().width();
+    const int countWidth = countButton_->sizeHint().width();
+    sideWidth_ = std::max(kSideWidth, inset + guaranteeWidth + inset + countWidth + inset);
+    sideLeft_ = kSideRight - sideWidth_;
+    group->setGeometry(sideLeft_, 4, sideWidth_, 132);
+    guaranteeButton_->setGeometry(inset, 20, guaranteeWidth, 22);
+    countButton_->setGeometry(sideWidth_ - inset - countWidth, 20, countWidth, 22);
+    QRect list = listArea_->geometry();
+    list.setRight(std::min(list.right(), sideLeft_ - 1));
+    listArea_->setGeometry(list);
 
     auto* choices = new QWidget(group);
     choices->setObjectName("Garantiestufen");
-    choices->setGeometry(5, 44, 255, 68);
+    choices->setGeometry(5, 44, sideWidth_ - 10, 68);
     for (int i = 0; i < 4; ++i) {
         const int left = 5 + 125 * (i % 2);
         const int top = 6 + 28 * (i / 2);
@@ -329,9 +343,12 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
     connect(optimised_, &QCheckBox::toggled, this,
             [this](bool on) { form_.State().generation.optimised = on; });
 
+    // The panel lies over the guarantee levels, which it hides; it paints its own background,
+    // so nothing beneath shows through its title or field.
     countPanel_ = new QGroupBox("Reihenanzahl", group);
     countPanel_->setObjectName("Reihenanzahl");
     countPanel_->setGeometry(choices->geometry());
+    countPanel_->setAutoFillBackground(true);
     countEdit_ = new QLineEdit(countPanel_);
     countEdit_->setObjectName("Edit1");
     countEdit_->setGeometry(10, 28, 120, 24);
@@ -343,17 +360,19 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
         form_.State().generation.countText = text.toStdString();
     });
 
-    connect(guaranteeButton_, &QRadioButton::toggled, this, [this](bool on) {
+    connect(guaranteeButton_, &QRadioButton::toggled, this, [this, choices](bool on) {
         if (!on)
             return;
         form_.State().generation.limit = RowLimit::Guarantee;
         countPanel_->hide();
+        choices->show();
         optimised_->show();
     });
-    connect(countButton_, &QRadioButton::toggled, this, [this](bool on) {
+    connect(countButton_, &QRadioButton::toggled, this, [this, choices](bool on) {
         if (!on)
             return;
         form_.State().generation.limit = RowLimit::Count;
+        choices->hide();     // neither seen nor reached by the keyboard beneath the panel
         optimised_->hide();  // it belongs to the guarantee levels
         countPanel_->show();
         countPanel_->raise();
@@ -363,7 +382,7 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
 void Tsystemform::BuildSignChangeGroup(QWidget* page) {
     auto* group = new QGroupBox("Tippzeichenwechsel", page);
     group->setObjectName("Tippzeichenwechsel");
-    group->setGeometry(485, 140, 265, 84);
+    group->setGeometry(sideLeft_, 140, sideWidth_, 84);
     (new QLabel("mindestens", group))->setGeometry(10, 22, 75, 22);
     (new QLabel("höchstens", group))->setGeometry(10, 50, 75, 22);
     signChangeSpins_[0] = AddSpin(group, "TZminspin", 0, {88, 22, 50, 22});

@@ -132,6 +132,8 @@ class Tsystemform : public QMainWindow, private SystemFormView {
     SecondaryWindows windows_;
     bool shown_ = false;
     bool buttonsAfterNew_ = false;
+    int sideLeft_ = 0;  // the groups "Tippreihenbegrenzung" and "Tippzeichenwechsel"
+    int sideWidth_ = 0;
 
     QAction* filterDisplayItem_ = nullptr;
     std::array<QAction*, 4> slipItems_{};

@@ -234,9 +234,24 @@ TEST_F(MainWindow, CoverageWarningAfterFiltersDropASign) {
 TEST_F(MainWindow, RowCountFieldTakesDigitsAndAnEmptyFieldIsReported) {
     Start();
     TipEveryGame(11, "110");
-    Find<QRadioButton>(Main(), "vzButton")->click();
+    auto* group = Find<QWidget>(Main(), "Tippreihenbegrenzung");
+    auto* guarantee = Find<QRadioButton>(Main(), "GGbutton");
+    auto* count = Find<QRadioButton>(Main(), "vzButton");
+    // Both choices are shown whole, side by side within the group's frame.
+    for (const QRadioButton* choice : {guarantee, count}) {
+        EXPECT_GE(choice->width(), choice->sizeHint().width());
+        EXPECT_TRUE(group->contentsRect().contains(choice->geometry()));
+    }
+    EXPECT_FALSE(guarantee->geometry().intersects(count->geometry()));
+
+    count->click();
     auto* field = Find<QLineEdit>(Main(), "Edit1");
-    EXPECT_TRUE(Find<QWidget>(Main(), "Reihenanzahl")->isVisible());
+    auto* panel = Find<QWidget>(Main(), "Reihenanzahl");
+    EXPECT_TRUE(panel->isVisible());
+    // The panel covers the guarantee levels: they are hidden and it paints its background.
+    EXPECT_FALSE(Find<QWidget>(Main(), "Garantiestufen")->isVisible());
+    EXPECT_FALSE(Find<QRadioButton>(Main(), "Gewinngarantie1")->isVisible());
+    EXPECT_TRUE(panel->autoFillBackground());
     field->clear();
     QTest::keyClicks(field, "1a0-0");
     EXPECT_EQ(field->text(), "100");
@@ -248,8 +263,9 @@ TEST_F(MainWindow, RowCountFieldTakesDigitsAndAnEmptyFieldIsReported) {
     ASSERT_FALSE(ports_.messages.empty());
     EXPECT_EQ(ports_.messages.back().text, "'' ist kein gültiger Integerwert");
     EXPECT_FALSE(windows_->progress->isVisible());
-    Find<QRadioButton>(Main(), "GGbutton")->click();
-    EXPECT_FALSE(Find<QWidget>(Main(), "Reihenanzahl")->isVisible());
+    guarantee->click();
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_TRUE(Find<QRadioButton>(Main(), "Gewinngarantie1")->isVisible());
 }
 
 TEST_F(MainWindow, ChainCountFollowsThePercentageBoxes) {
