@@ -193,8 +193,8 @@ void Tsystemform::BuildMenus() {
     filterDisplayItem_->setCheckable(true);
     filterDisplayItem_->setChecked(form_.State().filterDisplayWanted);
 
-    QMenu* options = menuBar()->addMenu("&Optionen");
-    options->setObjectName("Optionen1");
+    // How many rows a printed slip holds, and the row display shows at a time.
+    view->addSeparator();
     auto* slipGroup = new QActionGroup(this);
     const std::array<std::pair<const char*, const char*>, 4> slipItems{{
         {"reihenz1", "1&2 Reihen/Schein"},
@@ -204,7 +204,7 @@ void Tsystemform::BuildMenus() {
     }};
     for (std::size_t i = 0; i < slipItems.size(); ++i) {
         const int rowsPerSlip = 12 - 2 * static_cast<int>(i);
-        QAction* item = options->addAction(slipItems[i].second);
+        QAction* item = view->addAction(slipItems[i].second);
         item->setObjectName(slipItems[i].first);
         item->setCheckable(true);
         slipGroup->addAction(item);
@@ -767,7 +767,11 @@ void Tsystemform::Filteranzeige1Click() {
 }
 
 void Tsystemform::Gewinntabellen1Click() {
-    if (form_.State().rows.Empty() || windows_.winTables == nullptr)
+    if (const auto empty = form_.EmptySystemMessage(RowsCommand::WinTables)) {
+        ShowMessage(MessageKind::Information, *empty);
+        return;
+    }
+    if (windows_.winTables == nullptr)
         return;
     windows_.winTables->show();
     windows_.winTables->raise();
@@ -827,6 +831,10 @@ void Tsystemform::Button2Click() {
 }
 
 void Tsystemform::Button3Click() {
+    if (const auto empty = form_.EmptySystemMessage(RowsCommand::PrintSlips)) {
+        ShowMessage(MessageKind::Information, *empty);
+        return;
+    }
     const std::vector<SlipDocument> pages =
         LayoutSlips(form_.State().rows, form_.State().rowsPerSlip);
     ports_.Print(this, "Tippscheine.pdf", SlipPageLayout(), static_cast<int>(pages.size()),

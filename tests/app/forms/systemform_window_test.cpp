@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -463,11 +465,38 @@ TEST_F(MainWindow, EvaluationAndEditingWindowsOpenFromTheMenu) {
     EXPECT_EQ(Text("Label1"), "0");
 }
 
-TEST_F(MainWindow, WinTablesNeedRows) {
+TEST_F(MainWindow, WinTablesAndPrintingSayWhyAnEmptySystemGivesNothing) {
     Start();
     Trigger("Gewinntabellen1");
-    EXPECT_TRUE(ports_.messages.empty());
+    Click("Button3");
+    ASSERT_EQ(ports_.messages.size(), 2u);
+    EXPECT_EQ(ports_.messages[0].kind, MessageKind::Information);
+    EXPECT_EQ(ports_.messages[0].text.toStdString(),
+              *form_->EmptySystemMessage(RowsCommand::WinTables));
+    EXPECT_EQ(ports_.messages[1].text.toStdString(),
+              *form_->EmptySystemMessage(RowsCommand::PrintSlips));
     EXPECT_FALSE(Find<QWidget>(Main(), "TGewinntabelle")->isVisible());
+    EXPECT_TRUE(ports_.jobs.empty());
+
+    // With rows both work without a word.
+    State().rows = testing::RowsFromStrings({"1111111111111"});
+    Trigger("Gewinntabellen1");
+    Click("Button3");
+    EXPECT_EQ(ports_.messages.size(), 2u);
+    EXPECT_TRUE(Find<QWidget>(Main(), "TGewinntabelle")->isVisible());
+    EXPECT_EQ(ports_.jobs.size(), 1u);
+}
+
+TEST_F(MainWindow, RowsPerSlipItemsAreInTheViewMenu) {
+    QStringList menus;
+    for (const QAction* menu : Main().menuBar()->actions())
+        menus << menu->text();
+    EXPECT_EQ(menus, (QStringList{"&Datei", "&Ansicht", "A&uswertung", "&Bearbeiten", "&Hilfe"}));
+    QStringList items;
+    for (const QAction* item : Find<QMenu>(Main(), "Ansicht1")->actions())
+        items << (item->isSeparator() ? "-" : item->text());
+    EXPECT_EQ(items, (QStringList{"&Übersicht", "Filteranzeige", "-", "1&2 Reihen/Schein",
+                                  "1&0 Reihen/Schein", " &8 Reihen/Schein", " &6 Reihen/Schein"}));
 }
 
 TEST_F(MainWindow, OptimisedGuaranteeIsChosenByTheUserAndReportsItsCheck) {
