@@ -580,7 +580,8 @@ TBlockform& Tsystemform::BlockForm(int number) {
         return *existing;
     auto* editor = new TBlockform(number, form_, ports_, this);
     connect(editor, &TBlockform::BlockConfirmed, this, &Tsystemform::StoreBlock);
-    connect(editor, &TBlockform::BlockDeleteRequested, this, &Tsystemform::DeleteBlock);
+    connect(editor, &TBlockform::BlockDeleteRequested, this,
+            [this, editor](int deleted) { DeleteBlock(deleted, editor); });
     return *editor;
 }
 
@@ -602,8 +603,10 @@ void Tsystemform::BtseqClick(int rule) {
 
 // The editors of blocks that no longer exist must not write into others' places; every
 // editor loads its block again when it is opened, so none is kept after the list changed.
-void Tsystemform::DiscardBlockForms() {
+void Tsystemform::DiscardBlockForms(int from, const TBlockform* keep) {
     for (TBlockform* editor : findChildren<TBlockform*>(Qt::FindDirectChildrenOnly)) {
+        if (editor == keep || editor->Number() < from)
+            continue;
         editor->hide();
         editor->deleteLater();
     }
@@ -615,9 +618,12 @@ void Tsystemform::StoreBlock(int number, const TBlockFilter& block) {
     RefreshFromState();
 }
 
-void Tsystemform::DeleteBlock(int number) {
+// The blocks before the deleted one keep their places, and so do their editors with whatever
+// the user has changed in them. The editor that asked stays open and shows what has become
+// block N; the editors of the later blocks, whose places moved, are discarded.
+void Tsystemform::DeleteBlock(int number, const TBlockform* asking) {
     form_.DeleteBlock(number, *this);
-    DiscardBlockForms();
+    DiscardBlockForms(number, asking);
     RebuildListButtons();
     RefreshFromState();
 }

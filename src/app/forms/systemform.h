@@ -121,9 +121,11 @@ class Tsystemform : public QMainWindow, private SystemFormView {
     void RebuildListButtons();
     void ApplyRowsPerSlip();
     void UpdateRowPosition();
-    void DiscardBlockForms();
+    // Discards the block editors from block `from` on, all but `keep`.
+    void DiscardBlockForms(int from = 1, const TBlockform* keep = nullptr);
     void StoreBlock(int number, const TBlockFilter& block);
-    void DeleteBlock(int number);
+    // "Blockfilter löschen" in the editor `asking`.
+    void DeleteBlock(int number, const TBlockform* asking = nullptr);
     void StoreSequence(int number, const TSequenceRule& rule);
     void DeleteSequence(int number);
 

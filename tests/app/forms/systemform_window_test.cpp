@@ -435,6 +435,53 @@ TEST_F(MainWindow, FilterEditorsOpenFromTheirButtonsAndTheirChangesReachTheWindo
     EXPECT_EQ(ListButtonCaptions("but_").size(), static_cast<qsizetype>(blocks + 1));
 }
 
+TEST_F(MainWindow, DeletingABlockKeepsItsEditorOpenOnWhatBecameThatBlock) {
+    // The week's two blocks and a third like the first, with another upper bound.
+    std::vector<std::uint8_t> blocks = ReadBytes("aktuellewoche.tfd");
+    ASSERT_EQ(blocks.size(), 2 * sizeof(TBlockFilter));
+    blocks.insert(blocks.end(), blocks.begin(), blocks.begin() + sizeof(TBlockFilter));
+    blocks[2 * sizeof(TBlockFilter) + 43] = 12;
+    WriteBytes("aktuellewoche.tfd", blocks);
+    Start();
+    const std::vector<TBlockFilter> before = State().filters.blocks;
+    ASSERT_EQ(before.size(), 3u);
+    ASSERT_EQ(before[2].maxHits, 12);
+    for (const char* button : {"but_1", "but_2", "but_3", "but_4"})
+        Click(button);
+    const QPointer<TBlockform> first = &Main().BlockForm(1);
+    const QPointer<TBlockform> second = &Main().BlockForm(2);
+    const QPointer<TBlockform> third = &Main().BlockForm(3);
+    const QPointer<TBlockform> spare = &Main().BlockForm(4);
+    auto* firstMinimum = Find<QSpinBox>(*first, "SpinEdit4");
+    firstMinimum->setValue(firstMinimum->value() + 1);  // changed, not yet stored
+
+    Find<QPushButton>(*second, "Button6")->click();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(State().filters.blocks, (std::vector<TBlockFilter>{before[0], before[2]}));
+    EXPECT_EQ(ListButtonCaptions("but_").size(), 3);
+    ASSERT_FALSE(second.isNull());
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_EQ(Find<QSpinBox>(*second, "SpinEdit3")->value(), before[2].maxHits);
+    // The editors of the moved places are gone; the one before keeps the user's change.
+    EXPECT_TRUE(third.isNull());
+    EXPECT_TRUE(spare.isNull());
+    ASSERT_FALSE(first.isNull());
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(firstMinimum->value(), before[0].minHits + 1);
+
+    // OK writes what the editor shows into place 2: the former block 3 stays as it was.
+    Find<QPushButton>(*second, "BitBtn1")->click();
+    EXPECT_EQ(State().filters.blocks, (std::vector<TBlockFilter>{before[0], before[2]}));
+
+    // Deleting the last block leaves its editor on a new block.
+    Click("but_2");
+    Find<QPushButton>(*second, "Button6")->click();
+    EXPECT_EQ(State().filters.blocks, std::vector<TBlockFilter>{before[0]});
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_EQ(Find<QSpinBox>(*second, "SpinEdit4")->value(), 0);
+    EXPECT_EQ(Find<QSpinBox>(*second, "SpinEdit3")->value(), State().games);
+}
+
 TEST_F(MainWindow, FilterDisplayMenuItemTogglesTheDisplay) {
     Start();
     ASSERT_FALSE(State().filters.blocks.empty());
