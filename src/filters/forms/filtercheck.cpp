@@ -1,6 +1,7 @@
 #include "filters/forms/filtercheck.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 #include "app/systemform.h"
 #include "filters/filterdisplay.h"
@@ -34,6 +35,12 @@ TFiltercheck::TFiltercheck(SystemForm& form, QWidget* parent) : QDialog(parent),
     top_ = new QLabel(this);
     top_->setObjectName("StaticText1");
     top_->setTextFormat(Qt::PlainText);
+
+    // Escape closes the window as well, as in every dialog.
+    close_ = new QPushButton("Schließen", this);
+    close_->setObjectName("Schliessen");
+    close_->setAutoDefault(false);
+    connect(close_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFiltercheck::ShowFor(const TResultRow& result) {
@@ -85,6 +92,8 @@ void TFiltercheck::BuildLabels() {
             label->show();
         labels_.insert(labels_.end(), added.begin(), added.end());
     }
+    close_->setGeometry((picture.width - kFilterCloseWidth) / 2, picture.closeTop,
+                        kFilterCloseWidth, kFilterCloseHeight);
     setFixedSize(picture.width, picture.height);
 }
 

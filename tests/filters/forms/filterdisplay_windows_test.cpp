@@ -159,5 +159,24 @@ TEST_F(FiltercheckWindow, ShowingForAnotherResultLeavesNoOldLabels) {
     EXPECT_EQ(check.findChildren<QLabel*>(QRegularExpression("^Filter_2_\\d+$")).size(), 13);
 }
 
+TEST_F(FiltercheckWindow, ClosesByItsButtonAndByEscape) {
+    Blocks() = {BlockOn(1, 0, 2), BlockOn(2, 0, 0)};
+    TFiltercheck check(form_, nullptr);
+    check.ShowFor(ResultOf("1112000000000"));
+    auto* close = check.findChild<QPushButton*>("Schliessen");
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->text(), "Schließen");
+    EXPECT_TRUE(check.rect().contains(close->geometry()));
+    for (const QLabel* label : check.findChildren<QLabel*>())
+        EXPECT_LE(label->geometry().bottom(), close->y()) << label->objectName().toStdString();
+
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_FALSE(check.isVisible());
+    check.ShowFor(ResultOf("1000000000000"));
+    ASSERT_TRUE(check.isVisible());
+    QTest::keyClick(&check, Qt::Key_Escape);
+    EXPECT_FALSE(check.isVisible());
+}
+
 }  // namespace
 }  // namespace velmora
