@@ -523,6 +523,7 @@ void Tsystemform::RebuildListButtons() {
 
     QWidget* area = listArea_->widget();
     const QPoint origin = listArea_->geometry().topLeft();
+    int right = 0;
     int bottom = 0;
     for (const ListButton& entry : buttons) {
         auto* button = new QPushButton(QString::fromStdString(entry.caption), area);
@@ -545,9 +546,11 @@ void Tsystemform::RebuildListButtons() {
         });
         button->show();
         listButtons_.push_back(button);
+        right = std::max(right, button->geometry().right());
         bottom = std::max(bottom, button->geometry().bottom());
     }
-    area->resize(260, bottom + 4);
+    // As wide as the buttons, so that only a long list scrolls, and only downwards.
+    area->resize(right + 1, bottom + 4);
 }
 
 void Tsystemform::ApplyRowsPerSlip() {

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableView>
@@ -245,6 +246,10 @@ TEST_F(MainWindow, RowCountFieldTakesDigitsAndAnEmptyFieldIsReported) {
         EXPECT_TRUE(group->contentsRect().contains(choice->geometry()));
     }
     EXPECT_FALSE(guarantee->geometry().intersects(count->geometry()));
+    // The filter buttons beside the group still fit without scrolling sideways.
+    auto* buttons = Find<QScrollArea>(Main(), "Filterknoepfe");
+    EXPECT_LT(buttons->geometry().right(), group->geometry().left());
+    EXPECT_FALSE(buttons->horizontalScrollBar()->isVisible());
 
     count->click();
     auto* field = Find<QLineEdit>(Main(), "Edit1");
