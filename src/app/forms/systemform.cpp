@@ -241,10 +241,10 @@ void Tsystemform::BuildMenus() {
 
     QMenu* help = menuBar()->addMenu("&Hilfe");
     help->setObjectName("Hilfe1");
-    add(help, "Hilfe2", "&Inhalt", [this] { ports_.ShowHelp("Inhalt"); });
+    add(help, "Hilfe2", "&Inhalt", [this] { ports_.ShowHelp(this, "Inhalt"); });
     add(help, "Programmberblick1", "&Programmbeschreibung",
-        [this] { ports_.ShowHelp("Überblick"); });
-    add(help, "Info1", "&Info", [this] { ports_.ShowHelp("Info"); });
+        [this] { ports_.ShowHelp(this, "Überblick"); });
+    add(help, "Info1", "&Info", [this] { ports_.ShowHelp(this, "Info"); });
 }
 
 void Tsystemform::BuildCommandColumn(QWidget* page) {

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include "app/filesetnames.h"
@@ -391,6 +392,7 @@ TEST_F(MainWindow, HelpOpensItsTopicsAndTheDistributionIsModal) {
     Trigger("Programmberblick1");
     Trigger("Info1");
     EXPECT_EQ(ports_.helpTopics, (std::vector<QString>{"Inhalt", "Überblick", "Info"}));
+    EXPECT_EQ(ports_.helpParents, (std::vector<QWidget*>(3, &Main())));
     Trigger("ansicht");
     ASSERT_EQ(ports_.modal.size(), 1u);
     EXPECT_EQ(ports_.modal[0]->windowTitle(), "Tippverteilung");
@@ -400,14 +402,14 @@ TEST_F(MainWindow, HelpOpensItsTopicsAndTheDistributionIsModal) {
 // still find them.
 TEST(HelpWindow, ShowsTheGuideAtEachTopic) {
     HelpWindow help;
-    EXPECT_TRUE(help.toPlainText().contains("Eine Woche Schritt für Schritt"));
+    EXPECT_TRUE(help.Text()->toPlainText().contains("Eine Woche Schritt für Schritt"));
     EXPECT_TRUE(QFile::exists(":/help/velmora.svg"));
     for (const QString topic : {"Überblick", "Info", "Inhalt"}) {
         help.ShowTopic(topic);
         EXPECT_TRUE(help.isVisible());
     }
     help.ShowTopic("Info");
-    EXPECT_GT(help.verticalScrollBar()->value(), 0);
+    EXPECT_GT(help.Text()->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(MainWindow, FilterEditorsOpenFromTheirButtonsAndTheirChangesReachTheWindow) {

@@ -4,9 +4,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <functional>
 
+#include "app/forms/helpwindow.h"
 #include "app/forms/translations.h"
 #include "app/forms/uiports.h"
 
@@ -72,6 +77,69 @@ TEST(QtDesktop, ToolkitTextsAreGermanWhateverTheUsersLanguage) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(ToolkitLocale(), QLocale(QLocale::German, QLocale::Germany));
     QLocale::setDefault(before);
+}
+
+TEST(HelpPlacement, BesideTheMainWindowWherePossibleAndNeverOverItsButtons) {
+    const QSize help(640, 560);
+    const QRect wide(0, 0, 2560, 1400);
+    // Room on both sides: left, away from the filter display on the right.
+    EXPECT_EQ(HelpPlacement({900, 300, 761, 592}, wide, help), QRect(260, 300, 640, 560));
+    // Room on the right only.
+    EXPECT_EQ(HelpPlacement({100, 300, 761, 592}, wide, help), QRect(861, 300, 640, 560));
+    // Neither side holds it whole: the wider side, narrowed to its room.
+    const QRect hd(0, 0, 1920, 1040);
+    EXPECT_EQ(HelpPlacement({620, 224, 761, 592}, hd, help), QRect(0, 224, 620, 560));
+    EXPECT_EQ(HelpPlacement({560, 224, 761, 592}, hd, help), QRect(1321, 224, 599, 560));
+    // Too little room beside it: at the screen's right edge, over the window's right part
+    // only, so its command buttons on the left stay free.
+    const QRect small(0, 0, 1280, 1024);
+    const QRect main(259, 216, 761, 592);
+    const QRect place = HelpPlacement(main, small, help);
+    EXPECT_EQ(place, QRect(1280 - kHelpMinWidth, 216, kHelpMinWidth, 560));
+    EXPECT_GT(place.left(), main.left() + 470);
+    // A window near the bottom: the help keeps on the screen.
+    EXPECT_EQ(HelpPlacement({900, 1000, 300, 200}, wide, help), QRect(260, 840, 640, 560));
+}
+
+TEST(HelpWindow, ClosesByItsButtonEscapeAndCtrlW) {
+    HelpWindow help;
+    auto* close = help.findChild<QPushButton*>("Schliessen");
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->text(), "Schließen");
+    const std::vector<std::function<void()>> closings = {
+        [&] { close->click(); },
+        [&] { QTest::keyClick(help.Text(), Qt::Key_Escape); },
+        [&] { QTest::keyClick(help.Text(), Qt::Key_W, Qt::ControlModifier); },
+    };
+    for (const auto& closing : closings) {
+        help.ShowTopic("Inhalt");
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
+        help.activateWindow();
+        QApplication::processEvents();
+        closing();
+        EXPECT_FALSE(help.isVisible());
+    }
+}
+
+TEST(QtDesktop, HelpOpensBesideTheAskingWindowAndStaysWhereTheUserPutsIt) {
+    QWidget main;
+    const QRect free = main.screen()->availableGeometry();
+    main.setGeometry(free.right() - 149, free.top() + 20, 150, 100);
+    main.show();
+    QtUiPorts ports;
+    ports.ShowHelp(&main, "Info");
+    QWidget* window = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == "Hilfe" && top->isVisible())
+            window = top;
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->frameGeometry().intersects(main.frameGeometry()));
+    EXPECT_TRUE(free.contains(window->frameGeometry()));
+
+    window->move(free.topLeft());
+    ports.ShowHelp(&main, "Inhalt");
+    EXPECT_EQ(window->pos(), free.topLeft());
+    window->close();
 }
 
 }  // namespace
