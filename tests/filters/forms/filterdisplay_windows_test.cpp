@@ -132,8 +132,12 @@ TEST_F(FiltercheckWindow, ShowsOneColumnPerFailedBlockWithRedMarkedSigns) {
     }
     EXPECT_EQ(shown, "(1)(1)(1)0000000000 1110000000000 ");
     EXPECT_EQ(check.findChild<QLabel*>("Max_1")->text(), "2");
-    for (const QLabel* label : check.findChildren<QLabel*>())
+    // Every text whole, within the window.
+    for (const QLabel* label : check.findChildren<QLabel*>()) {
         EXPECT_TRUE(check.rect().contains(label->geometry())) << label->objectName().toStdString();
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+            << label->objectName().toStdString();
+    }
 }
 
 TEST_F(FiltercheckWindow, ShowingForAnotherResultLeavesNoOldLabels) {
