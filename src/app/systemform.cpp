@@ -281,6 +281,13 @@ void SystemForm::ReihendieOptionenerflleneliminieren1Click() {
     ShowChangedSystem(s);
 }
 
+std::optional<std::string> SystemForm::EmptySystemMessage(RowsCommand command) const {
+    if (!state_.rows.Empty())
+        return std::nullopt;
+    const char* why = command == RowsCommand::PrintSlips ? kNothingToPrint : kNoWinTables;
+    return std::string(why) + "\n" + kHowToGetRows;
+}
+
 void SystemForm::SetGameCount(int n) {
     Workspace& s = state_;
     s.games = n;

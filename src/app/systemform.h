@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/rowfilecommands.h"
@@ -14,6 +15,19 @@
 namespace velmora {
 
 inline constexpr const char* kSaveQuestion = "Sollen Tippplan/-filter gespeichert werden?";
+
+// Commands that work on the rows of the system and do nothing while it has none.
+enum class RowsCommand {
+    PrintSlips,  // "Tippreihen ausdrucken"
+    WinTables,   // "Gewinn&tabellen"
+};
+inline constexpr const char* kNothingToPrint =
+    "Es gibt nichts zu drucken: Das System enthält noch keine Tippreihen.";
+inline constexpr const char* kNoWinTables =
+    "Gewinntabellen gibt es erst, wenn das System Tippreihen enthält.";
+inline constexpr const char* kHowToGetRows =
+    "Erstellen Sie ein System mit „System erstellen“ oder öffnen Sie eines mit "
+    "„Datei → System öffnen“.";
 
 class SystemFormView : public FileCommandView {
   public:
@@ -75,6 +89,10 @@ class SystemForm {
     void DeleteBlock(int number, SystemFormView& view);
     void StoreSequence(int number, const TSequenceRule& rule);
     void DeleteSequence(int number);
+
+    // Why a command that needs rows does nothing: the message to show instead of running it,
+    // or nothing when the system has rows.
+    std::optional<std::string> EmptySystemMessage(RowsCommand command) const;
 
     // The guarantee choices' captions: N, N-1, N-2, N-3.
     int GuaranteeCaption(int choice) const { return state_.games - choice; }

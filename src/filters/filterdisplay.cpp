@@ -180,7 +180,8 @@ FilterCheckPicture FilterCheckLayout(const TResultRow& result, int n,
         bottom = std::max(bottom, Bottom(column.values.front()));
     }
     picture.width = std::max(kCheckMinWidth, right + 20);
-    picture.height = std::max(kCheckMinHeight, bottom + 16);
+    picture.closeTop = std::max(kCheckMinHeight, bottom + 16);
+    picture.height = picture.closeTop + kFilterCloseHeight + kCloseGap;
     return picture;
 }
 

@@ -12,6 +12,10 @@
 
 namespace velmora {
 
+// The close button both windows carry below their texts.
+inline constexpr int kFilterCloseWidth = 80;
+inline constexpr int kFilterCloseHeight = 28;
+
 // The character cell the layouts are made for: both windows use a fixed-width font no wider
 // and no higher than this, so that texts in neighbouring positions never touch.
 inline constexpr int kFilterCharWidth = 7;
@@ -64,6 +68,7 @@ struct CheckColumn {
 struct FilterCheckPicture {
     int width = 0;
     int height = 0;
+    int closeTop = 0;  // the close button, below everything else
     // "Alle Filter sind OK", "Folgende Filter sind nicht erfüllt!", or why the result cannot
     // be checked.
     PlacedText top;

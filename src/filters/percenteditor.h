@@ -17,6 +17,9 @@ inline constexpr const char* kPercentConvertCaption = "Prozentumwandlung";
 inline constexpr const char* kPercentTipPlanCaption = "Tipplan einladen";
 inline constexpr const char* kInvalidFloatOperation = "Fehler bei Fließkommaoperation";
 inline constexpr const char* kFloatDivisionByZero = "Fließkommadivision durch Null";
+// The widest percentage a cell shows in its usual form: 15 significant digits with a sign and
+// a decimal point. The forms are made wide enough for it.
+inline constexpr const char* kPercentWidestCell = "-33.3333333333333";
 
 // Captions of filter 1 to 5's form: "Prozform1" …, the minimum label ("Mindetstens" on
 // the second form), the load button ("" when the form has none, "Block 1 laden" on the

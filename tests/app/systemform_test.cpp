@@ -100,6 +100,22 @@ TEST_F(SystemFormTest, CreationDefaults) {
     EXPECT_EQ(s.lowerStatus, "Es Fehlen noch Tips");
 }
 
+TEST_F(SystemFormTest, CommandsOnAnEmptySystemSayWhyTheyDoNothing) {
+    SystemForm form(Dir());
+    const auto print = form.EmptySystemMessage(RowsCommand::PrintSlips);
+    const auto tables = form.EmptySystemMessage(RowsCommand::WinTables);
+    ASSERT_TRUE(print && tables);
+    EXPECT_EQ(*print, std::string(kNothingToPrint) + "\n" + kHowToGetRows);
+    EXPECT_EQ(*tables, std::string(kNoWinTables) + "\n" + kHowToGetRows);
+
+    form.State().rows = testing::RowsFromStrings({"11111111111"});
+    EXPECT_FALSE(form.EmptySystemMessage(RowsCommand::PrintSlips));
+    EXPECT_FALSE(form.EmptySystemMessage(RowsCommand::WinTables));
+    // A change of the game count drops the rows: the commands say so again.
+    form.SetGameCount(12);
+    EXPECT_TRUE(form.EmptySystemMessage(RowsCommand::PrintSlips));
+}
+
 TEST_F(SystemFormTest, ShowingLoadsTheDefaultSet) {
     WriteDefaultSet(13);
     SystemForm form = Started();

@@ -60,7 +60,10 @@ class FakeUiPorts : public UiPorts {
             painter.begin(&pages.emplace_back(layout));
         });
     }
-    void ShowHelp(const QString& topic) override { helpTopics.push_back(topic); }
+    void ShowHelp(QWidget* parent, const QString& topic) override {
+        helpTopics.push_back(topic);
+        helpParents.push_back(parent);
+    }
     void ShowModal(QDialog& dialog) override {
         dialog.show();
         modal.push_back(&dialog);
@@ -78,6 +81,7 @@ class FakeUiPorts : public UiPorts {
     std::vector<Pages> jobs;
     std::vector<Pages> previews;
     std::vector<QString> helpTopics;
+    std::vector<QWidget*> helpParents;
     std::vector<QDialog*> modal;
 
   private:

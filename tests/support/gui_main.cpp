@@ -1,7 +1,14 @@
-// The window tests run GoogleTest inside one QApplication, headless unless a platform is set.
+// The window tests run GoogleTest inside one QApplication, headless unless a platform is set,
+// with the toolkit's German texts as the program has them, in a scratch working directory:
+// windows save their images into the working directory, which must never be the source tree.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "app/forms/translations.h"
 
 namespace {
 
@@ -21,6 +28,18 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (!velmora::LoadToolkitTranslations(app))
+        std::fprintf(stderr,
+                     "The toolkit's German translation is missing; install "
+                     "qt6-translations-l10n (scripts/setup.sh).\n");
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+
+    const QTemporaryDir scratch(QDir::temp().filePath("velmora-gui-tests-XXXXXX"));
+    if (!scratch.isValid() || !QDir::setCurrent(scratch.path())) {
+        std::fprintf(stderr, "No scratch working directory for the window tests.\n");
+        return 1;
+    }
+    const int result = RUN_ALL_TESTS();
+    QDir::setCurrent(QDir::tempPath());  // leave the scratch directory before it is removed
+    return result;
 }

@@ -7,6 +7,7 @@
 #include "app/forms/programwindows.h"
 #include "app/forms/splashform.h"
 #include "app/forms/systemform.h"
+#include "app/forms/translations.h"
 #include "app/forms/uiports.h"
 #include "app/programdirectory.h"
 
@@ -30,6 +31,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName("VELMORA");
     app.setApplicationDisplayName("VELMORA");
+    if (!velmora::LoadToolkitTranslations(app))
+        qWarning(
+            "Die deutschen Texte der Standarddialoge fehlen (Paket qt6-translations-l10n); "
+            "sie erscheinen englisch.");
     velmora::LoadHelpResources();
     app.setWindowIcon(QIcon(":/help/velmora.svg"));
     app.setQuitOnLastWindowClosed(false);

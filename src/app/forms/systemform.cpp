@@ -47,6 +47,9 @@ constexpr int kGameColumnWidth = 33;  // the game numbers beside the rows
 constexpr int kRowDisplayTop = 300;
 constexpr int kListAreaLeft = 215;
 constexpr int kListAreaTop = 40;
+// The column of the generation settings at the window's right edge.
+constexpr int kSideRight = 750;
+constexpr int kSideWidth = 265;
 
 // Lets the window handle pending events while a run works, at most every 25 ms: often enough
 // for "Abbruch" and the count to feel immediate, rarely enough to cost the run nothing.
@@ -190,8 +193,8 @@ void Tsystemform::BuildMenus() {
     filterDisplayItem_->setCheckable(true);
     filterDisplayItem_->setChecked(form_.State().filterDisplayWanted);
 
-    QMenu* options = menuBar()->addMenu("&Optionen");
-    options->setObjectName("Optionen1");
+    // How many rows a printed slip holds, and the row display shows at a time.
+    view->addSeparator();
     auto* slipGroup = new QActionGroup(this);
     const std::array<std::pair<const char*, const char*>, 4> slipItems{{
         {"reihenz1", "1&2 Reihen/Schein"},
@@ -201,7 +204,7 @@ void Tsystemform::BuildMenus() {
     }};
     for (std::size_t i = 0; i < slipItems.size(); ++i) {
         const int rowsPerSlip = 12 - 2 * static_cast<int>(i);
-        QAction* item = options->addAction(slipItems[i].second);
+        QAction* item = view->addAction(slipItems[i].second);
         item->setObjectName(slipItems[i].first);
         item->setCheckable(true);
         slipGroup->addAction(item);
@@ -238,10 +241,10 @@ void Tsystemform::BuildMenus() {
 
     QMenu* help = menuBar()->addMenu("&Hilfe");
     help->setObjectName("Hilfe1");
-    add(help, "Hilfe2", "&Inhalt", [this] { ports_.ShowHelp("Inhalt"); });
+    add(help, "Hilfe2", "&Inhalt", [this] { ports_.ShowHelp(this, "Inhalt"); });
     add(help, "Programmberblick1", "&Programmbeschreibung",
-        [this] { ports_.ShowHelp("Überblick"); });
-    add(help, "Info1", "&Info", [this] { ports_.ShowHelp("Info"); });
+        [this] { ports_.ShowHelp(this, "Überblick"); });
+    add(help, "Info1", "&Info", [this] { ports_.ShowHelp(this, "Info"); });
 }
 
 void Tsystemform::BuildCommandColumn(QWidget* page) {
@@ -293,18 +296,29 @@ void Tsystemform::BuildCommandColumn(QWidget* page) {
 void Tsystemform::BuildLimitGroup(QWidget* page) {
     auto* group = new QGroupBox("Tippreihenbegrenzung", page);
     group->setObjectName("Tippreihenbegrenzung");
-    group->setGeometry(485, 4, 265, 132);
     guaranteeButton_ = new QRadioButton("Gewinngarantie", group);
     guaranteeButton_->setObjectName("GGbutton");
-    guaranteeButton_->setGeometry(6, 20, 124, 22);
     guaranteeButton_->setChecked(true);
     countButton_ = new QRadioButton(" vorgegebene Zahl", group);
     countButton_->setObjectName("vzButton");
-    countButton_->setGeometry(130, 20, 132, 22);
+
+    // The two choices side by side in full: the group grows to the left, towards the filter
+    // buttons, when the font needs more than its usual width.
+    constexpr int inset = 6;
+    const int guaranteeWidth = guaranteeButton_->sizeHint().width();
+    const int countWidth = countButton_->sizeHint().width();
+    sideWidth_ = std::max(kSideWidth, inset + guaranteeWidth + inset + countWidth + inset);
+    sideLeft_ = kSideRight - sideWidth_;
+    group->setGeometry(sideLeft_, 4, sideWidth_, 132);
+    guaranteeButton_->setGeometry(inset, 20, guaranteeWidth, 22);
+    countButton_->setGeometry(sideWidth_ - inset - countWidth, 20, countWidth, 22);
+    QRect list = listArea_->geometry();
+    list.setRight(std::min(list.right(), sideLeft_ - 1));
+    listArea_->setGeometry(list);
 
     auto* choices = new QWidget(group);
     choices->setObjectName("Garantiestufen");
-    choices->setGeometry(5, 44, 255, 68);
+    choices->setGeometry(5, 44, sideWidth_ - 10, 68);
     for (int i = 0; i < 4; ++i) {
         const int left = 5 + 125 * (i % 2);
         const int top = 6 + 28 * (i / 2);
@@ -329,9 +343,12 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
     connect(optimised_, &QCheckBox::toggled, this,
             [this](bool on) { form_.State().generation.optimised = on; });
 
+    // The panel lies over the guarantee levels, which it hides; it paints its own background,
+    // so nothing beneath shows through its title or field.
     countPanel_ = new QGroupBox("Reihenanzahl", group);
     countPanel_->setObjectName("Reihenanzahl");
     countPanel_->setGeometry(choices->geometry());
+    countPanel_->setAutoFillBackground(true);
     countEdit_ = new QLineEdit(countPanel_);
     countEdit_->setObjectName("Edit1");
     countEdit_->setGeometry(10, 28, 120, 24);
@@ -343,17 +360,19 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
         form_.State().generation.countText = text.toStdString();
     });
 
-    connect(guaranteeButton_, &QRadioButton::toggled, this, [this](bool on) {
+    connect(guaranteeButton_, &QRadioButton::toggled, this, [this, choices](bool on) {
         if (!on)
             return;
         form_.State().generation.limit = RowLimit::Guarantee;
         countPanel_->hide();
+        choices->show();
         optimised_->show();
     });
-    connect(countButton_, &QRadioButton::toggled, this, [this](bool on) {
+    connect(countButton_, &QRadioButton::toggled, this, [this, choices](bool on) {
         if (!on)
             return;
         form_.State().generation.limit = RowLimit::Count;
+        choices->hide();     // neither seen nor reached by the keyboard beneath the panel
         optimised_->hide();  // it belongs to the guarantee levels
         countPanel_->show();
         countPanel_->raise();
@@ -363,7 +382,7 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
 void Tsystemform::BuildSignChangeGroup(QWidget* page) {
     auto* group = new QGroupBox("Tippzeichenwechsel", page);
     group->setObjectName("Tippzeichenwechsel");
-    group->setGeometry(485, 140, 265, 84);
+    group->setGeometry(sideLeft_, 140, sideWidth_, 84);
     (new QLabel("mindestens", group))->setGeometry(10, 22, 75, 22);
     (new QLabel("höchstens", group))->setGeometry(10, 50, 75, 22);
     signChangeSpins_[0] = AddSpin(group, "TZminspin", 0, {88, 22, 50, 22});
@@ -504,6 +523,7 @@ void Tsystemform::RebuildListButtons() {
 
     QWidget* area = listArea_->widget();
     const QPoint origin = listArea_->geometry().topLeft();
+    int right = 0;
     int bottom = 0;
     for (const ListButton& entry : buttons) {
         auto* button = new QPushButton(QString::fromStdString(entry.caption), area);
@@ -526,9 +546,11 @@ void Tsystemform::RebuildListButtons() {
         });
         button->show();
         listButtons_.push_back(button);
+        right = std::max(right, button->geometry().right());
         bottom = std::max(bottom, button->geometry().bottom());
     }
-    area->resize(260, bottom + 4);
+    // As wide as the buttons, so that only a long list scrolls, and only downwards.
+    area->resize(right + 1, bottom + 4);
 }
 
 void Tsystemform::ApplyRowsPerSlip() {
@@ -561,7 +583,8 @@ TBlockform& Tsystemform::BlockForm(int number) {
         return *existing;
     auto* editor = new TBlockform(number, form_, ports_, this);
     connect(editor, &TBlockform::BlockConfirmed, this, &Tsystemform::StoreBlock);
-    connect(editor, &TBlockform::BlockDeleteRequested, this, &Tsystemform::DeleteBlock);
+    connect(editor, &TBlockform::BlockDeleteRequested, this,
+            [this, editor](int deleted) { DeleteBlock(deleted, editor); });
     return *editor;
 }
 
@@ -583,8 +606,10 @@ void Tsystemform::BtseqClick(int rule) {
 
 // The editors of blocks that no longer exist must not write into others' places; every
 // editor loads its block again when it is opened, so none is kept after the list changed.
-void Tsystemform::DiscardBlockForms() {
+void Tsystemform::DiscardBlockForms(int from, const TBlockform* keep) {
     for (TBlockform* editor : findChildren<TBlockform*>(Qt::FindDirectChildrenOnly)) {
+        if (editor == keep || editor->Number() < from)
+            continue;
         editor->hide();
         editor->deleteLater();
     }
@@ -596,9 +621,12 @@ void Tsystemform::StoreBlock(int number, const TBlockFilter& block) {
     RefreshFromState();
 }
 
-void Tsystemform::DeleteBlock(int number) {
+// The blocks before the deleted one keep their places, and so do their editors with whatever
+// the user has changed in them. The editor that asked stays open and shows what has become
+// block N; the editors of the later blocks, whose places moved, are discarded.
+void Tsystemform::DeleteBlock(int number, const TBlockform* asking) {
     form_.DeleteBlock(number, *this);
-    DiscardBlockForms();
+    DiscardBlockForms(number, asking);
     RebuildListButtons();
     RefreshFromState();
 }
@@ -748,7 +776,11 @@ void Tsystemform::Filteranzeige1Click() {
 }
 
 void Tsystemform::Gewinntabellen1Click() {
-    if (form_.State().rows.Empty() || windows_.winTables == nullptr)
+    if (const auto empty = form_.EmptySystemMessage(RowsCommand::WinTables)) {
+        ShowMessage(MessageKind::Information, *empty);
+        return;
+    }
+    if (windows_.winTables == nullptr)
         return;
     windows_.winTables->show();
     windows_.winTables->raise();
@@ -808,6 +840,10 @@ void Tsystemform::Button2Click() {
 }
 
 void Tsystemform::Button3Click() {
+    if (const auto empty = form_.EmptySystemMessage(RowsCommand::PrintSlips)) {
+        ShowMessage(MessageKind::Information, *empty);
+        return;
+    }
     const std::vector<SlipDocument> pages =
         LayoutSlips(form_.State().rows, form_.State().rowsPerSlip);
     ports_.Print(this, "Tippscheine.pdf", SlipPageLayout(), static_cast<int>(pages.size()),

@@ -121,9 +121,11 @@ class Tsystemform : public QMainWindow, private SystemFormView {
     void RebuildListButtons();
     void ApplyRowsPerSlip();
     void UpdateRowPosition();
-    void DiscardBlockForms();
+    // Discards the block editors from block `from` on, all but `keep`.
+    void DiscardBlockForms(int from = 1, const TBlockform* keep = nullptr);
     void StoreBlock(int number, const TBlockFilter& block);
-    void DeleteBlock(int number);
+    // "Blockfilter löschen" in the editor `asking`.
+    void DeleteBlock(int number, const TBlockform* asking = nullptr);
     void StoreSequence(int number, const TSequenceRule& rule);
     void DeleteSequence(int number);
 
@@ -132,6 +134,8 @@ class Tsystemform : public QMainWindow, private SystemFormView {
     SecondaryWindows windows_;
     bool shown_ = false;
     bool buttonsAfterNew_ = false;
+    int sideLeft_ = 0;  // the groups "Tippreihenbegrenzung" and "Tippzeichenwechsel"
+    int sideWidth_ = 0;
 
     QAction* filterDisplayItem_ = nullptr;
     std::array<QAction*, 4> slipItems_{};

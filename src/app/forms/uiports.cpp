@@ -123,10 +123,10 @@ void QtUiPorts::Preview(QWidget* parent, const QString& title, const QPageLayout
     preview.exec();
 }
 
-void QtUiPorts::ShowHelp(const QString& topic) {
+void QtUiPorts::ShowHelp(QWidget* parent, const QString& topic) {
     if (!help_)
         help_ = std::make_unique<HelpWindow>();
-    help_->ShowTopic(topic);
+    help_->ShowTopic(topic, parent != nullptr ? parent->window() : nullptr);
 }
 
 void QtUiPorts::ShowModal(QDialog& dialog) {

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
+#include <algorithm>
 
 #include "evaluation/tipdistribution.h"
 
@@ -14,6 +15,8 @@ constexpr int kCellWidth = 24;
 constexpr int kRowHeight = 22;
 constexpr int kTableLeft = 8;
 constexpr int kTableTop = 42;
+constexpr int kWidth = 171;  // the window, as long as the counts fit
+constexpr int kHeight = 425;
 const QColor kHeadingColor(212, 208, 200);
 
 // Why the system cannot be shown, or an empty string.
@@ -30,7 +33,7 @@ TTippverteilung::TTippverteilung(QWidget* parent)
     : QDialog(parent), table_(new QTableWidget(this)) {
     setObjectName("TTippverteilung");
     setWindowTitle("Tippverteilung");
-    setFixedSize(171, 425);
+    setFixedSize(kWidth, kHeight);
 
     auto* close = new QPushButton("Schließen", this);
     close->setObjectName("Schliessen");
@@ -48,10 +51,26 @@ TTippverteilung::TTippverteilung(QWidget* parent)
     table_->verticalHeader()->setDefaultSectionSize(kRowHeight);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
-    table_->setGeometry(kTableLeft, kTableTop, width() - 2 * kTableLeft,
-                        height() - kTableTop - kTableLeft);
+    // The window grows with its counts, so every column is always seen whole.
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table_->setRowCount(1);
     WriteHeadings();
+    FitToColumns();
+}
+
+// The columns as wide as their widest text, at least the default width; the window at its
+// usual size, or wider when the columns need it.
+void TTippverteilung::FitToColumns() {
+    int columns = 0;
+    for (int column = 0; column < table_->columnCount(); ++column) {
+        table_->resizeColumnToContents(column);
+        if (table_->columnWidth(column) < kCellWidth)
+            table_->setColumnWidth(column, kCellWidth);
+        columns += table_->columnWidth(column);
+    }
+    const int tableWidth = std::max(kWidth - 2 * kTableLeft, columns + 2 * table_->frameWidth());
+    setFixedSize(tableWidth + 2 * kTableLeft, kHeight);
+    table_->setGeometry(kTableLeft, kTableTop, tableWidth, kHeight - kTableTop - kTableLeft);
 }
 
 void TTippverteilung::SetCell(int row, int column, const QString& text, bool heading) {
@@ -81,12 +100,7 @@ QString TTippverteilung::Refresh(const TRowList& rows, int games) {
         for (int slot = 0; slot < kSignCount; ++slot)
             SetCell(g, slot + 1, QString::number(counts[g - 1][kDisplayOrder[slot]]), false);
     }
-    // Large systems need more than the default width for their counts.
-    for (int column = 0; column < 4; ++column) {
-        table_->resizeColumnToContents(column);
-        if (table_->columnWidth(column) < kCellWidth)
-            table_->setColumnWidth(column, kCellWidth);
-    }
+    FitToColumns();
     return {};
 }
 

@@ -26,6 +26,7 @@ class TTippverteilung : public QDialog {
 
   private:
     void WriteHeadings();
+    void FitToColumns();
     void SetCell(int row, int column, const QString& text, bool heading);
 
     QTableWidget* table_;

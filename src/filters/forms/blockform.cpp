@@ -284,10 +284,14 @@ void TBlockform::Button6Click() {
     if (static_cast<std::size_t>(number_) > form_.State().filters.blocks.size())
         return;
     emit BlockDeleteRequested(number_);
-    // The form stays open; it now shows what has become block N, so that OK cannot write the
-    // deleted block over its successor.
-    if (isVisible())
+    // The form stays open; it now shows what has become block N, or a new block when N was the
+    // last, so that OK cannot write the deleted block over its successor. It stays in front of
+    // the filter display, which the main window has shown afresh.
+    if (isVisible()) {
         Load();
+        raise();
+        activateWindow();
+    }
 }
 
 }  // namespace velmora

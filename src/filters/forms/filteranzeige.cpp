@@ -18,9 +18,6 @@ namespace velmora {
 
 namespace {
 
-constexpr int kCloseWidth = 80;
-constexpr int kCloseHeight = 28;
-
 // The drawing area "anzfeld": paints the table from the current block list.
 class FilterArea : public QWidget {
   public:
@@ -102,8 +99,8 @@ void TFilteranzeige::FitToBlocks() {
     const FilterDisplayPicture picture = FilterDisplayLayout(state.filters.blocks, state.games);
     setFixedSize(picture.width, picture.height);
     area_->setGeometry(0, 0, picture.areaWidth, picture.areaHeight);
-    close_->setGeometry((picture.width - kCloseWidth) / 2, picture.closeTop, kCloseWidth,
-                        kCloseHeight);
+    close_->setGeometry((picture.width - kFilterCloseWidth) / 2, picture.closeTop,
+                        kFilterCloseWidth, kFilterCloseHeight);
     area_->update();
 }
 

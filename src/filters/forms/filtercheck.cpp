@@ -1,6 +1,8 @@
 #include "filters/forms/filtercheck.h"
 
 #include <QLabel>
+#include <QPushButton>
+#include <algorithm>
 
 #include "app/systemform.h"
 #include "filters/filterdisplay.h"
@@ -10,11 +12,19 @@ namespace velmora {
 
 namespace {
 
+// The layout counts a fixed cell per character; the font may be a fraction of a pixel wider,
+// which over a long text would cut off its end.
+int LabelWidth(const QLabel& label, const std::string& text) {
+    return std::max(TextWidth(text),
+                    label.fontMetrics().horizontalAdvance(QString::fromStdString(text))) +
+           2;
+}
+
 QLabel* PlacedLabel(const PlacedText& text, const QString& name, QWidget* parent) {
     auto* label = new QLabel(QString::fromStdString(text.text), parent);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
-    label->setGeometry(text.x, text.y, TextWidth(text.text) + 2, kFilterLineHeight + 2);
+    label->setGeometry(text.x, text.y, LabelWidth(*label, text.text), kFilterLineHeight + 2);
     if (text.red) {
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, Qt::red);
@@ -34,6 +44,12 @@ TFiltercheck::TFiltercheck(SystemForm& form, QWidget* parent) : QDialog(parent),
     top_ = new QLabel(this);
     top_->setObjectName("StaticText1");
     top_->setTextFormat(Qt::PlainText);
+
+    // Escape closes the window as well, as in every dialog.
+    close_ = new QPushButton("Schließen", this);
+    close_->setObjectName("Schliessen");
+    close_->setAutoDefault(false);
+    connect(close_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFiltercheck::ShowFor(const TResultRow& result) {
@@ -65,7 +81,7 @@ void TFiltercheck::BuildLabels() {
 
     const PlacedText& top = picture.top;
     top_->setText(QString::fromStdString(top.text));
-    top_->setGeometry(top.x, top.y, TextWidth(top.text) + 2, kFilterLineHeight + 2);
+    top_->setGeometry(top.x, top.y, LabelWidth(*top_, top.text), kFilterLineHeight + 2);
 
     static const char* const kHeadingNames[3] = {"MinText_", "MaxText_", "MaxzText_"};
     static const char* const kValueNames[3] = {"Min_", "Max_", "Maxz_"};
@@ -85,6 +101,8 @@ void TFiltercheck::BuildLabels() {
             label->show();
         labels_.insert(labels_.end(), added.begin(), added.end());
     }
+    close_->setGeometry((picture.width - kFilterCloseWidth) / 2, picture.closeTop,
+                        kFilterCloseWidth, kFilterCloseHeight);
     setFixedSize(picture.width, picture.height);
 }
 

@@ -9,6 +9,7 @@
 #include "evaluation/windetermination.h"
 
 class QLabel;
+class QPushButton;
 
 namespace velmora {
 
@@ -34,6 +35,7 @@ class TFiltercheck : public QDialog {
     SystemForm& form_;
     TResultRow result_;
     QLabel* top_ = nullptr;  // "StaticText1"
+    QPushButton* close_ = nullptr;
     std::vector<QLabel*> labels_;
 };
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <algorithm>
@@ -152,7 +153,8 @@ void ValueGrid::ShowCells(const ValueFormFields& fields, int n) {
         }
     }
     // Every number is shown in full, up to its 15 significant digits.
-    int cellWidth = kCellWidth;
+    const int shownWidth = std::max(kCellWidth, stableCellWidth_);
+    int cellWidth = shownWidth;
     for (int row = 0; row < n; ++row) {
         for (int column = 0; column < kSignCount; ++column)
             cellWidth =
@@ -161,8 +163,16 @@ void ValueGrid::ShowCells(const ValueFormFields& fields, int n) {
     }
     for (int column = 0; column < kSignCount; ++column)
         setColumnWidth(column, cellWidth);
-    resize(kNumberWidth + kSignCount * cellWidth + 2 * frameWidth(),
-           kHeaderHeight + n * kRowHeight + 2 * frameWidth());
+    const int columns = stableCellWidth_ > 0 ? shownWidth : cellWidth;
+    const bool scrolls = cellWidth > columns;
+    setHorizontalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    resize(kNumberWidth + kSignCount * columns + 2 * frameWidth(),
+           kHeaderHeight + n * kRowHeight + 2 * frameWidth() +
+               (scrolls ? horizontalScrollBar()->sizeHint().height() : 0));
+}
+
+void ValueGrid::KeepWidthFor(const QString& widest) {
+    stableCellWidth_ = fontMetrics().horizontalAdvance(widest) + kCellPadding;
 }
 
 void ValueGrid::ReadCells(ValueFormFields& fields) const {
@@ -244,6 +254,8 @@ TProzformBase::TProzformBase(int number, SystemForm& form, UiPorts& ports, QWidg
       orNext_(new QCheckBox(kPercentOrCaption, panel_)) {
     // Named after its class, as the other windows are.
     setObjectName(number == 1 ? QString("TProzform") : "TProzform" + QString::number(number));
+    // The form keeps its width, whatever the grid shows, so its buttons stay where they are.
+    grid_->KeepWidthFor(kPercentWidestCell);
     setWindowTitle(QString::fromStdString(PercentFormCaption(number)));
     setModal(false);
 

@@ -56,6 +56,10 @@ class ValueGrid : public QTableWidget {
     void ReadCells(ValueFormFields& fields) const;
     // Ends an edit in progress, keeping what was typed.
     void CommitEdit();
+    // Keeps the grid, and so its form, one width whatever it shows: the columns are made wide
+    // enough for `widest`; a longer text widens its column within that width, which then
+    // scrolls sideways. Without it the grid grows with its numbers.
+    void KeepWidthFor(const QString& widest);
     int Games() const { return rowCount(); }
 
     ValueKeyMap Keys() const { return keys_; }
@@ -70,6 +74,7 @@ class ValueGrid : public QTableWidget {
   private:
     ValueKeyMap keys_;
     EditStart editStart_;
+    int stableCellWidth_ = 0;  // 0: the columns follow the numbers
 };
 
 // Puts the grid at the top left and the panel of fields and buttons beside it, and fits the

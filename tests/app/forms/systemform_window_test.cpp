@@ -5,12 +5,16 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include "app/filesetnames.h"
@@ -234,9 +238,28 @@ TEST_F(MainWindow, CoverageWarningAfterFiltersDropASign) {
 TEST_F(MainWindow, RowCountFieldTakesDigitsAndAnEmptyFieldIsReported) {
     Start();
     TipEveryGame(11, "110");
-    Find<QRadioButton>(Main(), "vzButton")->click();
+    auto* group = Find<QWidget>(Main(), "Tippreihenbegrenzung");
+    auto* guarantee = Find<QRadioButton>(Main(), "GGbutton");
+    auto* count = Find<QRadioButton>(Main(), "vzButton");
+    // Both choices are shown whole, side by side within the group's frame.
+    for (const QRadioButton* choice : {guarantee, count}) {
+        EXPECT_GE(choice->width(), choice->sizeHint().width());
+        EXPECT_TRUE(group->contentsRect().contains(choice->geometry()));
+    }
+    EXPECT_FALSE(guarantee->geometry().intersects(count->geometry()));
+    // The filter buttons beside the group still fit without scrolling sideways.
+    auto* buttons = Find<QScrollArea>(Main(), "Filterknoepfe");
+    EXPECT_LT(buttons->geometry().right(), group->geometry().left());
+    EXPECT_FALSE(buttons->horizontalScrollBar()->isVisible());
+
+    count->click();
     auto* field = Find<QLineEdit>(Main(), "Edit1");
-    EXPECT_TRUE(Find<QWidget>(Main(), "Reihenanzahl")->isVisible());
+    auto* panel = Find<QWidget>(Main(), "Reihenanzahl");
+    EXPECT_TRUE(panel->isVisible());
+    // The panel covers the guarantee levels: they are hidden and it paints its background.
+    EXPECT_FALSE(Find<QWidget>(Main(), "Garantiestufen")->isVisible());
+    EXPECT_FALSE(Find<QRadioButton>(Main(), "Gewinngarantie1")->isVisible());
+    EXPECT_TRUE(panel->autoFillBackground());
     field->clear();
     QTest::keyClicks(field, "1a0-0");
     EXPECT_EQ(field->text(), "100");
@@ -248,8 +271,9 @@ TEST_F(MainWindow, RowCountFieldTakesDigitsAndAnEmptyFieldIsReported) {
     ASSERT_FALSE(ports_.messages.empty());
     EXPECT_EQ(ports_.messages.back().text, "'' ist kein gültiger Integerwert");
     EXPECT_FALSE(windows_->progress->isVisible());
-    Find<QRadioButton>(Main(), "GGbutton")->click();
-    EXPECT_FALSE(Find<QWidget>(Main(), "Reihenanzahl")->isVisible());
+    guarantee->click();
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_TRUE(Find<QRadioButton>(Main(), "Gewinngarantie1")->isVisible());
 }
 
 TEST_F(MainWindow, ChainCountFollowsThePercentageBoxes) {
@@ -368,6 +392,7 @@ TEST_F(MainWindow, HelpOpensItsTopicsAndTheDistributionIsModal) {
     Trigger("Programmberblick1");
     Trigger("Info1");
     EXPECT_EQ(ports_.helpTopics, (std::vector<QString>{"Inhalt", "Überblick", "Info"}));
+    EXPECT_EQ(ports_.helpParents, (std::vector<QWidget*>(3, &Main())));
     Trigger("ansicht");
     ASSERT_EQ(ports_.modal.size(), 1u);
     EXPECT_EQ(ports_.modal[0]->windowTitle(), "Tippverteilung");
@@ -377,14 +402,14 @@ TEST_F(MainWindow, HelpOpensItsTopicsAndTheDistributionIsModal) {
 // still find them.
 TEST(HelpWindow, ShowsTheGuideAtEachTopic) {
     HelpWindow help;
-    EXPECT_TRUE(help.toPlainText().contains("Eine Woche Schritt für Schritt"));
+    EXPECT_TRUE(help.Text()->toPlainText().contains("Eine Woche Schritt für Schritt"));
     EXPECT_TRUE(QFile::exists(":/help/velmora.svg"));
     for (const QString topic : {"Überblick", "Info", "Inhalt"}) {
         help.ShowTopic(topic);
         EXPECT_TRUE(help.isVisible());
     }
     help.ShowTopic("Info");
-    EXPECT_GT(help.verticalScrollBar()->value(), 0);
+    EXPECT_GT(help.Text()->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(MainWindow, FilterEditorsOpenFromTheirButtonsAndTheirChangesReachTheWindow) {
@@ -417,6 +442,53 @@ TEST_F(MainWindow, FilterEditorsOpenFromTheirButtonsAndTheirChangesReachTheWindo
     EXPECT_EQ(ListButtonCaptions("but_").size(), static_cast<qsizetype>(blocks + 1));
 }
 
+TEST_F(MainWindow, DeletingABlockKeepsItsEditorOpenOnWhatBecameThatBlock) {
+    // The week's two blocks and a third like the first, with another upper bound.
+    std::vector<std::uint8_t> blocks = ReadBytes("aktuellewoche.tfd");
+    ASSERT_EQ(blocks.size(), 2 * sizeof(TBlockFilter));
+    blocks.insert(blocks.end(), blocks.begin(), blocks.begin() + sizeof(TBlockFilter));
+    blocks[2 * sizeof(TBlockFilter) + 43] = 12;
+    WriteBytes("aktuellewoche.tfd", blocks);
+    Start();
+    const std::vector<TBlockFilter> before = State().filters.blocks;
+    ASSERT_EQ(before.size(), 3u);
+    ASSERT_EQ(before[2].maxHits, 12);
+    for (const char* button : {"but_1", "but_2", "but_3", "but_4"})
+        Click(button);
+    const QPointer<TBlockform> first = &Main().BlockForm(1);
+    const QPointer<TBlockform> second = &Main().BlockForm(2);
+    const QPointer<TBlockform> third = &Main().BlockForm(3);
+    const QPointer<TBlockform> spare = &Main().BlockForm(4);
+    auto* firstMinimum = Find<QSpinBox>(*first, "SpinEdit4");
+    firstMinimum->setValue(firstMinimum->value() + 1);  // changed, not yet stored
+
+    Find<QPushButton>(*second, "Button6")->click();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(State().filters.blocks, (std::vector<TBlockFilter>{before[0], before[2]}));
+    EXPECT_EQ(ListButtonCaptions("but_").size(), 3);
+    ASSERT_FALSE(second.isNull());
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_EQ(Find<QSpinBox>(*second, "SpinEdit3")->value(), before[2].maxHits);
+    // The editors of the moved places are gone; the one before keeps the user's change.
+    EXPECT_TRUE(third.isNull());
+    EXPECT_TRUE(spare.isNull());
+    ASSERT_FALSE(first.isNull());
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(firstMinimum->value(), before[0].minHits + 1);
+
+    // OK writes what the editor shows into place 2: the former block 3 stays as it was.
+    Find<QPushButton>(*second, "BitBtn1")->click();
+    EXPECT_EQ(State().filters.blocks, (std::vector<TBlockFilter>{before[0], before[2]}));
+
+    // Deleting the last block leaves its editor on a new block.
+    Click("but_2");
+    Find<QPushButton>(*second, "Button6")->click();
+    EXPECT_EQ(State().filters.blocks, std::vector<TBlockFilter>{before[0]});
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_EQ(Find<QSpinBox>(*second, "SpinEdit4")->value(), 0);
+    EXPECT_EQ(Find<QSpinBox>(*second, "SpinEdit3")->value(), State().games);
+}
+
 TEST_F(MainWindow, FilterDisplayMenuItemTogglesTheDisplay) {
     Start();
     ASSERT_FALSE(State().filters.blocks.empty());
@@ -447,11 +519,38 @@ TEST_F(MainWindow, EvaluationAndEditingWindowsOpenFromTheMenu) {
     EXPECT_EQ(Text("Label1"), "0");
 }
 
-TEST_F(MainWindow, WinTablesNeedRows) {
+TEST_F(MainWindow, WinTablesAndPrintingSayWhyAnEmptySystemGivesNothing) {
     Start();
     Trigger("Gewinntabellen1");
-    EXPECT_TRUE(ports_.messages.empty());
+    Click("Button3");
+    ASSERT_EQ(ports_.messages.size(), 2u);
+    EXPECT_EQ(ports_.messages[0].kind, MessageKind::Information);
+    EXPECT_EQ(ports_.messages[0].text.toStdString(),
+              *form_->EmptySystemMessage(RowsCommand::WinTables));
+    EXPECT_EQ(ports_.messages[1].text.toStdString(),
+              *form_->EmptySystemMessage(RowsCommand::PrintSlips));
     EXPECT_FALSE(Find<QWidget>(Main(), "TGewinntabelle")->isVisible());
+    EXPECT_TRUE(ports_.jobs.empty());
+
+    // With rows both work without a word.
+    State().rows = testing::RowsFromStrings({"1111111111111"});
+    Trigger("Gewinntabellen1");
+    Click("Button3");
+    EXPECT_EQ(ports_.messages.size(), 2u);
+    EXPECT_TRUE(Find<QWidget>(Main(), "TGewinntabelle")->isVisible());
+    EXPECT_EQ(ports_.jobs.size(), 1u);
+}
+
+TEST_F(MainWindow, RowsPerSlipItemsAreInTheViewMenu) {
+    QStringList menus;
+    for (const QAction* menu : Main().menuBar()->actions())
+        menus << menu->text();
+    EXPECT_EQ(menus, (QStringList{"&Datei", "&Ansicht", "A&uswertung", "&Bearbeiten", "&Hilfe"}));
+    QStringList items;
+    for (const QAction* item : Find<QMenu>(Main(), "Ansicht1")->actions())
+        items << (item->isSeparator() ? "-" : item->text());
+    EXPECT_EQ(items, (QStringList{"&Übersicht", "Filteranzeige", "-", "1&2 Reihen/Schein",
+                                  "1&0 Reihen/Schein", " &8 Reihen/Schein", " &6 Reihen/Schein"}));
 }
 
 TEST_F(MainWindow, OptimisedGuaranteeIsChosenByTheUserAndReportsItsCheck) {

@@ -1,98 +1,145 @@
-// The real open dialog, driven headless: a name typed in another case than the file's is
-// accepted and found by the week reader, and a name of nothing is handed on for the command to
-// refuse in German.
+// The real desktop interface, driven headless: its dialogs are found and answered by a timer.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QDialogButtonBox>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QListView>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
-#include <filesystem>
+#include <functional>
 
-#include "app/fileset.h"
+#include "app/forms/helpwindow.h"
+#include "app/forms/translations.h"
 #include "app/forms/uiports.h"
-#include "support/tempdir.h"
 
 namespace velmora {
 namespace {
 
-class OpenDialog : public testing::TempDirTest {
-  protected:
-    void SetUp() override {
-        TempDirTest::SetUp();
-        for (const auto& file : std::filesystem::directory_iterator(VELMORA_DATA_DIR))
-            std::filesystem::copy(file.path(), dir_ / file.path().filename());
-    }
-
-    // Opens the dialog, types `typed` into its name field and presses Enter as soon as the
-    // open button takes the name; records whether it did.
-    std::optional<std::string> TypeIntoDialog(const FileDialogRequest& request,
-                                              const QString& typed) {
-        QTimer typer;
-        typer.setInterval(20);
-        int ticks = 0;
-        QObject::connect(&typer, &QTimer::timeout, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr)
-                return;
-            auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
-            auto* list = dialog->findChild<QListView*>("listView");
-            QPushButton* open =
-                dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);
-            if (edit == nullptr || list == nullptr || open == nullptr || ++ticks > 250) {
-                typer.stop();
-                dialog->reject();  // never left hanging
+// Calls `answer` with the first message box shown while `run` runs.
+void AnswerMessageBox(const std::function<void()>& run,
+                      const std::function<void(QMessageBox&)>& answer) {
+    QTimer poll;
+    bool answered = false;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(window);
+            if (box != nullptr && box->isVisible() && !answered) {
+                answered = true;
+                answer(*box);
                 return;
             }
-            // The folder is read in the background, and its listing may still put the name of
-            // a file into the field: the name is typed again until it stands.
-            if (ticks < 10)
-                return;
-            if (edit->text() != typed) {
-                list->clearSelection();
-                edit->clear();
-                QTest::keyClicks(edit, typed);
-                return;
-            }
-            if (!open->isEnabled())
-                return;
-            typer.stop();
-            openEnabled = true;
-            QTest::keyClick(edit, Qt::Key_Return);
-            if (dialog->isVisible())
-                dialog->reject();
-        });
-        typer.start();
-        QtUiPorts ports;
-        return ports.OpenFileName(nullptr, request);
-    }
-
-    bool openEnabled = false;
-};
-
-TEST_F(OpenDialog, AcceptsANameTypedInAnotherCase) {
-    const FileDialogRequest request{"Tototipdatei|*.ttd", "", Path("AKTUELLEWOCHE.TTD")};
-    const std::optional<std::string> chosen = TypeIntoDialog(request, "aktuellewoche.ttd");
-    EXPECT_TRUE(openEnabled);
-    ASSERT_TRUE(chosen.has_value());
-    // The dialog may hand on the name as typed or as the file has it; the reader finds both.
-    const std::filesystem::path path(*chosen);
-    EXPECT_EQ(path.parent_path(), dir_);
-    EXPECT_EQ(QString::fromStdString(path.filename().string()).toLower(), "aktuellewoche.ttd");
-    const WeekFiles week = ReadWeekFiles(*chosen);
-    EXPECT_TRUE(week.ok()) << week.error;
-    EXPECT_EQ(week.records.size(), 13u);
+        }
+    });
+    poll.start(10);
+    run();
+    poll.stop();
+    EXPECT_TRUE(answered);
 }
 
-TEST_F(OpenDialog, PassesOnANameOfNothingForTheCommandToRefuse) {
-    const FileDialogRequest request{"Tippreihen|*.prd", "PRD", Path("meintip.prd")};
-    const std::optional<std::string> chosen = TypeIntoDialog(request, "fehlt.prd");
-    ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(std::filesystem::path(*chosen), dir_ / "fehlt.prd");
+TEST(QtDesktop, QuestionsAreAnsweredJaOrNein) {
+    QtUiPorts ports;
+    QStringList buttons;
+    QString caption;
+    bool answer = true;
+    AnswerMessageBox([&] { answer = ports.Ask(nullptr, "Sollen die Reihen gespeichert werden?"); },
+                     [&](QMessageBox& box) {
+                         caption = box.windowTitle();
+                         QAbstractButton* no = nullptr;
+                         for (QAbstractButton* button : box.buttons()) {
+                             const QString text = button->text().remove('&');
+                             buttons << text;
+                             if (text == "Nein")
+                                 no = button;
+                         }
+                         if (no != nullptr)
+                             no->click();
+                         else
+                             box.reject();
+                     });
+    buttons.sort();
+    EXPECT_EQ(buttons, (QStringList{"Ja", "Nein"}));
+    EXPECT_EQ(caption, "Frage");
+    EXPECT_FALSE(answer);
+
+    AnswerMessageBox([&] { answer = ports.Ask(nullptr, "Noch einmal?"); },
+                     [](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
+    EXPECT_TRUE(answer);
+}
+
+// A German user keeps his regional German; everyone else gets German, the program's language.
+TEST(QtDesktop, ToolkitTextsAreGermanWhateverTheUsersLanguage) {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Switzerland));
+    EXPECT_EQ(ToolkitLocale(), QLocale(QLocale::German, QLocale::Switzerland));
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(ToolkitLocale(), QLocale(QLocale::German, QLocale::Germany));
+    QLocale::setDefault(before);
+}
+
+TEST(HelpPlacement, BesideTheMainWindowWherePossibleAndNeverOverItsButtons) {
+    const QSize help(640, 560);
+    const QRect wide(0, 0, 2560, 1400);
+    // Room on both sides: left, away from the filter display on the right.
+    EXPECT_EQ(HelpPlacement({900, 300, 761, 592}, wide, help), QRect(260, 300, 640, 560));
+    // Room on the right only.
+    EXPECT_EQ(HelpPlacement({100, 300, 761, 592}, wide, help), QRect(861, 300, 640, 560));
+    // Neither side holds it whole: the wider side, narrowed to its room.
+    const QRect hd(0, 0, 1920, 1040);
+    EXPECT_EQ(HelpPlacement({620, 224, 761, 592}, hd, help), QRect(0, 224, 620, 560));
+    EXPECT_EQ(HelpPlacement({560, 224, 761, 592}, hd, help), QRect(1321, 224, 599, 560));
+    // Too little room beside it: at the screen's right edge, over the window's right part
+    // only, so its command buttons on the left stay free.
+    const QRect small(0, 0, 1280, 1024);
+    const QRect main(259, 216, 761, 592);
+    const QRect place = HelpPlacement(main, small, help);
+    EXPECT_EQ(place, QRect(1280 - kHelpMinWidth, 216, kHelpMinWidth, 560));
+    EXPECT_GT(place.left(), main.left() + 470);
+    // A window near the bottom: the help keeps on the screen.
+    EXPECT_EQ(HelpPlacement({900, 1000, 300, 200}, wide, help), QRect(260, 840, 640, 560));
+}
+
+TEST(HelpWindow, ClosesByItsButtonEscapeAndCtrlW) {
+    HelpWindow help;
+    auto* close = help.findChild<QPushButton*>("Schliessen");
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->text(), "Schließen");
+    const std::vector<std::function<void()>> closings = {
+        [&] { close->click(); },
+        [&] { QTest::keyClick(help.Text(), Qt::Key_Escape); },
+        [&] { QTest::keyClick(help.Text(), Qt::Key_W, Qt::ControlModifier); },
+    };
+    for (const auto& closing : closings) {
+        help.ShowTopic("Inhalt");
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
+        help.activateWindow();
+        QApplication::processEvents();
+        closing();
+        EXPECT_FALSE(help.isVisible());
+    }
+}
+
+TEST(QtDesktop, HelpOpensBesideTheAskingWindowAndStaysWhereTheUserPutsIt) {
+    QWidget main;
+    const QRect free = main.screen()->availableGeometry();
+    main.setGeometry(free.right() - 149, free.top() + 20, 150, 100);
+    main.show();
+    QtUiPorts ports;
+    ports.ShowHelp(&main, "Info");
+    QWidget* window = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == "Hilfe" && top->isVisible())
+            window = top;
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->frameGeometry().intersects(main.frameGeometry()));
+    EXPECT_TRUE(free.contains(window->frameGeometry()));
+
+    window->move(free.topLeft());
+    ports.ShowHelp(&main, "Inhalt");
+    EXPECT_EQ(window->pos(), free.topLeft());
+    window->close();
 }
 
 }  // namespace

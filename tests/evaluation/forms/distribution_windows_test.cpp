@@ -95,6 +95,41 @@ TEST(TippverteilungWindow, EmptySystemAfterFourteenGamesShowsElevenZeroRows) {
         EXPECT_EQ(TableRow(window, g), (std::vector<QString>{QString::number(g), "0", "0", "0"}));
 }
 
+// Every column wide enough for its texts and all of them seen in the window.
+void ExpectColumnsShownWhole(const TTippverteilung& window) {
+    const QTableWidget& table = *window.Table();
+    int columns = 0;
+    for (int column = 0; column < table.columnCount(); ++column) {
+        for (int row = 0; row < table.rowCount(); ++row)
+            EXPECT_LE(table.fontMetrics().horizontalAdvance(Cell(window, row, column)),
+                      table.columnWidth(column))
+                << "row " << row << " column " << column;
+        columns += table.columnWidth(column);
+    }
+    EXPECT_LE(columns, table.viewport()->width());
+    EXPECT_TRUE(window.rect().contains(table.geometry()));
+}
+
+TEST(TippverteilungWindow, SevenDigitCountsWidenTheColumnsAndTheWindowOnlyWhileNeeded) {
+    // 3,000,000 rows of 11 games, each sign a million times in every game.
+    std::vector<Sign> bytes(3'000'000 * 11);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<Sign>((i / 11) % 3);
+    TRowList rows(11);
+    rows.AssignBytes(std::move(bytes));
+    TTippverteilung window;
+    ASSERT_EQ(window.Refresh(rows, 11), "");
+    window.show();
+    EXPECT_EQ(TableRow(window, 11), (std::vector<QString>{"11", "1000000", "1000000", "1000000"}));
+    ExpectColumnsShownWhole(window);
+    EXPECT_GT(window.width(), 171);
+    EXPECT_EQ(window.height(), 425);
+
+    ASSERT_EQ(window.Refresh(RowsFromStrings({"11111111111"}), 11), "");
+    ExpectColumnsShownWhole(window);
+    EXPECT_EQ(window.size(), QSize(171, 425));
+}
+
 TEST(TippverteilungWindow, BadInputIsRejectedAndKeepsTheTable) {
     TTippverteilung window;
     ASSERT_EQ(window.Refresh(RowsFromStrings({"111111111111"}), 12), "");

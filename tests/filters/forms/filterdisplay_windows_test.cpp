@@ -132,8 +132,12 @@ TEST_F(FiltercheckWindow, ShowsOneColumnPerFailedBlockWithRedMarkedSigns) {
     }
     EXPECT_EQ(shown, "(1)(1)(1)0000000000 1110000000000 ");
     EXPECT_EQ(check.findChild<QLabel*>("Max_1")->text(), "2");
-    for (const QLabel* label : check.findChildren<QLabel*>())
+    // Every text whole, within the window.
+    for (const QLabel* label : check.findChildren<QLabel*>()) {
         EXPECT_TRUE(check.rect().contains(label->geometry())) << label->objectName().toStdString();
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+            << label->objectName().toStdString();
+    }
 }
 
 TEST_F(FiltercheckWindow, ShowingForAnotherResultLeavesNoOldLabels) {
@@ -157,6 +161,25 @@ TEST_F(FiltercheckWindow, ShowingForAnotherResultLeavesNoOldLabels) {
     check.ShowFor(ResultOf("0000000000002"));
     EXPECT_EQ(FilterHeaders(check), (QStringList{"Filter_2=Filter: 2"}));
     EXPECT_EQ(check.findChildren<QLabel*>(QRegularExpression("^Filter_2_\\d+$")).size(), 13);
+}
+
+TEST_F(FiltercheckWindow, ClosesByItsButtonAndByEscape) {
+    Blocks() = {BlockOn(1, 0, 2), BlockOn(2, 0, 0)};
+    TFiltercheck check(form_, nullptr);
+    check.ShowFor(ResultOf("1112000000000"));
+    auto* close = check.findChild<QPushButton*>("Schliessen");
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->text(), "Schließen");
+    EXPECT_TRUE(check.rect().contains(close->geometry()));
+    for (const QLabel* label : check.findChildren<QLabel*>())
+        EXPECT_LE(label->geometry().bottom(), close->y()) << label->objectName().toStdString();
+
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_FALSE(check.isVisible());
+    check.ShowFor(ResultOf("1000000000000"));
+    ASSERT_TRUE(check.isVisible());
+    QTest::keyClick(&check, Qt::Key_Escape);
+    EXPECT_FALSE(check.isVisible());
 }
 
 }  // namespace

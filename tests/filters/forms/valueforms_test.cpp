@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
 
@@ -209,6 +210,40 @@ TEST_F(ProzformTest, LoadingAnotherFilterCopiesItsWholeRecordAtOnce) {
     EXPECT_TRUE(Find<QCheckBox>(Form(4), "CheckBox1")->isChecked());
     EXPECT_EQ(confirmed.count(), 1);
     EXPECT_EQ(State().filters.requiredChains, State().filters.chainCount());
+}
+
+TEST_F(ProzformTest, KeepsItsWidthWhateverItShowsSoItsButtonsStayPut) {
+    Start();
+    for (auto& game : Filter(1).values)
+        game = {100.0 / 3, 50.0 / 3, 0.5};
+    Filter(2) = {};
+    Form(2).show();
+    const QSize size = Form(2).size();
+    QPushButton* convert = Find<QPushButton>(Form(2), "Button1");
+    const QPoint place = convert->mapTo(&Form(2), QPoint());
+    const auto expectUnmoved = [&](const char* after) {
+        EXPECT_EQ(Form(2).width(), size.width()) << after;
+        EXPECT_EQ(convert->mapTo(&Form(2), QPoint()), place) << after;
+    };
+
+    Click(Form(2), "Button2");  // "Tipplan einladen": one-digit tendencies
+    expectUnmoved("Tipplan einladen");
+    Click(Form(2), "Button3");  // "Block 1 laden": fifteen significant digits
+    expectUnmoved("Block 1 laden");
+    ValueGrid& grid = Grid(Form(2));
+    EXPECT_EQ(Cell(Form(2), 1, 1), "33.3333333333333");
+    for (int slot = 0; slot < 3; ++slot)
+        EXPECT_LE(grid.fontMetrics().horizontalAdvance(Cell(Form(2), 1, slot)),
+                  grid.columnWidth(slot));
+    EXPECT_FALSE(grid.horizontalScrollBar()->isVisible());  // all seen at once
+
+    // A number longer than any percentage needs stays readable by scrolling.
+    Filter(2).values[0][1] = -1.23456789012345e-05;
+    Form(2).hide();
+    Form(2).show();
+    expectUnmoved("a long number");
+    EXPECT_TRUE(grid.horizontalScrollBar()->isVisible());
+    EXPECT_LE(grid.fontMetrics().horizontalAdvance(Cell(Form(2), 1, 0)), grid.columnWidth(0));
 }
 
 class QuotblockTest : public ValueFormTest {
