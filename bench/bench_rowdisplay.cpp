@@ -14,6 +14,7 @@
 #include "app/forms/rowtablemodel.h"
 #include "app/forms/systemform.h"
 #include "support/fakeports.h"
+#include "support/weekaccess.h"
 
 namespace velmora {
 namespace {
@@ -48,18 +49,19 @@ TRowList RandomRows(int n, std::int32_t count) {
 void BM_ShowMillionRows(benchmark::State& state) {
     constexpr int kGames = 14;
     testing::FakeUiPorts ports;
-    SystemForm form("/nonexistent/");
-    form.SetGameCount(kGames);
-    const std::unique_ptr<ProgramWindows> windows = CreateProgramWindows(form, ports);
+    WorkingWeek week("/nonexistent/");
+    week.SetGameCount(kGames);
+    const std::unique_ptr<ProgramWindows> windows = CreateProgramWindows(week, ports);
     Tsystemform& window = *windows->main;
     window.show();
     QApplication::processEvents();
-    form.State().rows = RandomRows(kGames, 1000000);
+    testing::Arrange(week).rows = RandomRows(kGames, 1000000);
 
     double extra = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        window.ClearRowDisplay();
+        testing::Arrange(week).rowsShown = false;
+        testing::Arranged(week);
         QApplication::processEvents();
         const double before = ResidentMegabytes();
         state.ResumeTiming();

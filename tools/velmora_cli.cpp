@@ -152,15 +152,6 @@ void WriteResult(const std::string& path, const velmora::TRowList& rows,
     std::cerr << warning;
 }
 
-// Keeps the rows that pass every filter of the week, or with `passing` false those that fail
-// at least one.
-void KeepRows(velmora::TRowList& rows, const Week& week, bool passing) {
-    std::vector<bool> keep(static_cast<std::size_t>(rows.Count()));
-    for (std::int32_t r = 0; r < rows.Count(); ++r)
-        keep[r] = velmora::rowPassesFilters(rows.Row(r), week.filters, week.games) == passing;
-    rows.KeepWhere(keep);
-}
-
 // ---------------------------------------------------------------------------------------------
 // generate
 
@@ -233,7 +224,7 @@ int RunFilter(const FilterArgs& args, bool eliminate) {
     const Week week = LoadWeek(args.week);
     velmora::TRowList rows = ReadRows(args.rows, week.games);
 
-    KeepRows(rows, week, !eliminate);
+    velmora::KeepRowsPassing(rows, week.filters, !eliminate);
     std::optional<velmora::GuaranteeCheck> check;
     if (!eliminate) {
         velmora::AbortFlag abort;

@@ -98,14 +98,18 @@ void CreateMissingSiblings(const WeekFiles& files) {
         WriteFileAtomically(path, {});
 }
 
-TFilterSet FiltersOf(const WeekFiles& files, int n) {
-    TFilterSet filters = TFilterSet::PassingAll(n);
+void ApplyWeekFilters(const WeekFiles& files, int n, TFilterSet& filters) {
     filters.blocks = files.blocks;
     filters.sequences = files.sequences;
     ApplyFilterValues(files.values, filters.odds, filters.percent);
     ApplySignChange(files.signChange, filters.signChange);
     ClampToGameCount(filters.signChange, n);
     filters.RecomputeChains();
+}
+
+TFilterSet FiltersOf(const WeekFiles& files, int n) {
+    TFilterSet filters = TFilterSet::PassingAll(n);
+    ApplyWeekFilters(files, n, filters);
     return filters;
 }
 

@@ -50,6 +50,11 @@ inline WeekFiles ReadWeekFiles(const std::string& tipPlanName) {
 // when it opens a set; the command-line companion only reads.
 void CreateMissingSiblings(const WeekFiles& files);
 
+// Puts what a set's files hold into `filters` and fits the sign-change record to n games;
+// what the files do not hold (percentage filters beyond the stored records, a short
+// sign-change record) keeps its setting.
+void ApplyWeekFilters(const WeekFiles& files, int n, TFilterSet& filters);
+
 // The filter settings a set gives n games on its own, without a window's defaults:
 // whatever is missing restricts nothing.
 TFilterSet FiltersOf(const WeekFiles& files, int n);

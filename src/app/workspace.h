@@ -1,7 +1,9 @@
-// The working state of the main window: one week's tip plan, filters and system, the
-// names of its files and the texts the window shows.
+// The working state of one week: its tip plan, filters and system, the names of its files,
+// and what the windows show of it. Display texts are not kept here; weektexts.h derives them.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/tipplanfile.h"
@@ -32,23 +34,29 @@ struct Workspace {
     std::string rowFileName = "meintip.prd";
     std::string slipSettingsName;
 
-    // Makes the change test on closing report a change.
-    bool filtersModified = false;
-    // The menu item "Filteranzeige": whether the filter display is wanted beside the window.
+    // Counts the weeks begun or read, so that windows know when theirs was replaced.
+    std::uint64_t weekSerial = 0;
+    // Whether the week came from its files (or was written to them); a new week did not.
+    bool weekOnDisk = false;
+    // Whether the system was opened from the row file, or written to it: only then does
+    // "System speichern" write there without asking. A file that was only read is not ours.
+    bool rowFileOwned = false;
+    // Every change of the rows gets a new revision; saving or opening remembers it.
+    std::uint64_t rowsRevision = 0;
+    std::uint64_t savedRowsRevision = 0;
+
+    // The check of the last optimised reduction, while the rows are the ones it kept, and
+    // whether the last guarantee run was broken off.
+    std::optional<GuaranteeCheck> guaranteeCheck;
+    bool guaranteeAborted = false;
+
+    // The menu item "Filteranzeige": whether the filter display is wanted beside the window,
+    // and whether it is shown now.
     bool filterDisplayWanted = true;
-
-    // Texts shown by the window.
-    std::string upperStatus;     // "TOTOTIP: name"
-    std::string lowerStatus;     // "VOLLSYSTEM: n Reihen" or "Es Fehlen noch Tips"
-    std::string systemSizeText;  // the row count beside "Systemgröße:"
-    std::string guaranteeText;   // the check of the last optimised reduction, while it applies
+    bool filterDisplayShown = false;
+    // "Tippreihen anzeigen" was asked for: the row display shows the system until the week
+    // changes to another game count or a new week begins.
+    bool rowsShown = false;
 };
-
-// The rows were replaced or changed: the new size is shown, and a check of how they were
-// reduced no longer applies to them.
-inline void ShowChangedSystem(Workspace& workspace) {
-    workspace.systemSizeText = std::to_string(workspace.rows.Count());
-    workspace.guaranteeText.clear();
-}
 
 }  // namespace velmora

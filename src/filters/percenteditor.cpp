@@ -116,7 +116,10 @@ PercentConfirmation ConfirmPercentFilter(const ValueFormFields& fields, int n, T
         outcome.error = "Prozentfilter " + std::to_string(filter) + " gibt es nicht.";
         return outcome;
     }
-    TPercentFilter& record = filters.percent[static_cast<std::size_t>(filter - 1)];
+    // Everything is read into a copy first, so that a text that is not a number leaves the
+    // filter as it was: a half-stored filter never takes part in a run.
+    TFilterSet trial = filters;
+    TPercentFilter& record = trial.percent[static_cast<std::size_t>(filter - 1)];
     auto store = [&outcome](const std::string& text, double& into) {
         const std::optional<double> value = ParseNumber(text, kComma);
         if (!value) {
@@ -129,17 +132,6 @@ PercentConfirmation ConfirmPercentFilter(const ValueFormFields& fields, int n, T
 
     if (!store(fields.minText, record.minValue) || !store(fields.maxText, record.maxValue))
         return outcome;
-
-    const std::uint8_t active = fields.active ? 1 : 0;
-    const std::uint8_t orNext = fields.orNext ? 1 : 0;
-    outcome.flagsChanged =
-        (record.active != 0) != fields.active || (record.orNext != 0) != fields.orNext;
-    record.active = active;
-    record.orNext = orNext;
-    outcome.activeStored = true;
-    if (outcome.flagsChanged)
-        filters.RecomputeChains();
-
     for (int g = 0; g < n; ++g) {
         for (Sign s : kDisplayOrder) {
             std::string text = fields.cells[g][s];
@@ -148,6 +140,15 @@ PercentConfirmation ConfirmPercentFilter(const ValueFormFields& fields, int n, T
                 return outcome;
         }
     }
+
+    outcome.flagsChanged =
+        (record.active != 0) != fields.active || (record.orNext != 0) != fields.orNext;
+    record.active = fields.active ? 1 : 0;
+    record.orNext = fields.orNext ? 1 : 0;
+    if (outcome.flagsChanged)
+        trial.RecomputeChains();
+    filters = std::move(trial);
+    outcome.activeStored = true;
     outcome.closed = true;
     return outcome;
 }

@@ -62,17 +62,15 @@ std::optional<bool> LoadPercentFilter(TFilterSet& filters, int target, int sourc
 struct PercentConfirmation {
     bool closed = false;        // everything was stored: the form closes
     std::string error;          // otherwise the message to show; the form stays open
-    bool flagsChanged = false;  // active or orNext changed, even when OK stopped later
+    bool flagsChanged = false;  // active or orNext changed
     bool activeStored = false;  // the main window's check box is to show `active`
 };
 
-// OK of filter `filter` (1 to 5), in this order: minValue from Edit1, maxValue from Edit2,
-// active, orNext, then the cells of games 1..n ("1", "0", "2" in each game), every "."
-// turned into ",". Numbers are read with a decimal comma; the first text that is not a
-// number stops OK with "'%s' ist kein gültiger Fließkommawert", what was stored before it
-// stays stored. When active or orNext changed the chains are recomputed at once, even if
-// OK stops at a later cell, so the required count never outlives the flags it was
-// counted from. The caller sets the filters-modified flag whatever the outcome.
+// OK of filter `filter` (1 to 5): minValue from Edit1, maxValue from Edit2, the cells of games
+// 1..n ("1", "0", "2" in each game, every "." turned into ","), active and orNext. Numbers
+// are read with a decimal comma. All or nothing: the first text that is not a number gives
+// "'%s' ist kein gültiger Fließkommawert" and leaves the filters as they were. When active or
+// orNext changed the chains are recomputed.
 PercentConfirmation ConfirmPercentFilter(const ValueFormFields& fields, int n, TFilterSet& filters,
                                          int filter);
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "filters/filterset.h"
+#include "model/rowlist.h"
 #include "model/sign.h"
 
 namespace velmora {
@@ -12,5 +13,9 @@ namespace velmora {
 // this order and stopping at the first failure. The generation takes the same tests in
 // another order (CandidateTest); the outcome is the same.
 bool rowPassesFilters(const Sign* row, const TFilterSet& filters, int n);
+
+// Keeps the rows that pass every filter ("Filtern"), or with `passing` false those that fail
+// at least one ("Reihen die Optionen erfüllen eliminieren"); the kept rows keep their order.
+void KeepRowsPassing(TRowList& rows, const TFilterSet& filters, bool passing);
 
 }  // namespace velmora

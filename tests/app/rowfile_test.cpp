@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "app/rowfilecommands.h"
 #include "support/tempdir.h"
 #include "support/testplans.h"
 
@@ -63,104 +62,6 @@ TEST(RemoveRowsPresentIn, RemovesEveryCopyAndKeepsTheRestInOrder) {
     EXPECT_EQ(RowStrings(rows), (std::vector<std::string>{"22222222222", "00000000000"}));
     RemoveRowsPresentIn(rows, RowsFromStrings({"12121212121"}));
     EXPECT_EQ(rows.Count(), 2);
-}
-
-// The commands with dialogs answered in advance.
-struct FakeRowFileView : FileCommandView {
-    std::optional<std::string> answer;
-    std::vector<std::string> messages;
-    std::vector<FileDialogRequest> requests;
-
-    std::optional<std::string> OpenFileName(const FileDialogRequest& r) override {
-        requests.push_back(r);
-        return answer;
-    }
-    std::optional<std::string> SaveFileName(const FileDialogRequest& r) override {
-        requests.push_back(r);
-        return answer;
-    }
-    void ShowMessage(MessageKind kind, const std::string& text) override {
-        EXPECT_EQ(kind, MessageKind::Error);
-        messages.push_back(text);
-    }
-};
-
-class RowFileCommands : public testing::TempDirTest {
-  protected:
-    void SetUp() override {
-        TempDirTest::SetUp();
-        workspace.games = 11;
-        workspace.rows = RowsFromStrings({"11111111111", "22222222222"});
-        workspace.rowFileName = Path("meintip.prd");
-        ASSERT_EQ(WriteRowFile(Path("other.prd"), RowsFromStrings({"00000000000", "11111111111"})),
-                  "");
-        WriteBytes("twelve.prd", std::vector<std::uint8_t>(24, 1));
-    }
-
-    Workspace workspace;
-    FakeRowFileView view;
-};
-
-TEST_F(RowFileCommands, OpenReplacesAppendAppends) {
-    view.answer = Path("other.prd");
-    Systemffnen1Click(workspace, view);
-    EXPECT_EQ(RowStrings(workspace.rows), (std::vector<std::string>{"11111111111", "22222222222",
-                                                                    "00000000000", "11111111111"}));
-    EXPECT_EQ(workspace.systemSizeText, "4");
-    EXPECT_EQ(view.requests.back().filter, "Tippreihen|*.prd");
-
-    System1Click(workspace, view);
-    EXPECT_EQ(RowStrings(workspace.rows), (std::vector<std::string>{"00000000000", "11111111111"}));
-    EXPECT_EQ(workspace.rowFileName, Path("other.prd"));
-}
-
-TEST_F(RowFileCommands, CancelledOrRefusedOpenChangesNothing) {
-    const TRowList before = workspace.rows;
-    System1Click(workspace, view);  // cancelled
-    EXPECT_EQ(workspace.rows, before);
-
-    view.answer = Path("twelve.prd");
-    System1Click(workspace, view);
-    EXPECT_EQ(view.messages, std::vector<std::string>{"Spielezahlen stimmen nicht überein"});
-    EXPECT_EQ(workspace.rows, before);
-    EXPECT_EQ(workspace.rowFileName, Path("meintip.prd"));
-    EXPECT_EQ(workspace.systemSizeText, "");
-
-    // The open dialog passes on a typed name of nothing.
-    view.answer = Path("fehlt.prd");
-    Systemffnen1Click(workspace, view);
-    ASSERT_EQ(view.messages.size(), 2u);
-    EXPECT_NE(view.messages[1].find("existiert nicht"), std::string::npos) << view.messages[1];
-    EXPECT_EQ(workspace.rows, before);
-    EXPECT_EQ(workspace.rowFileName, Path("meintip.prd"));
-}
-
-TEST_F(RowFileCommands, SaveAndSaveUnder) {
-    Systemspeichern1Click(workspace, view);
-    EXPECT_EQ(ReadRowFile(Path("meintip.prd"), 11).rows, workspace.rows);
-
-    view.answer = Path("neu");
-    Systemspeichernunter1Click(workspace, view);
-    EXPECT_EQ(workspace.rowFileName, Path("neu.PRD"));
-    EXPECT_EQ(view.requests.back().defaultExtension, "PRD");
-    EXPECT_EQ(ReadRowFile(Path("neu.PRD"), 11).rows, workspace.rows);
-
-    workspace.rowFileName = Path("missing-dir/x.prd");
-    Systemspeichern1Click(workspace, view);
-    EXPECT_EQ(view.messages.size(), 1u);
-}
-
-TEST_F(RowFileCommands, ForeignSystemRemovesItsRowsAndBecomesTheRowFile) {
-    view.answer = Path("other.prd");
-    InFremdsystemvorhandeneReiheneliminieren1Click(workspace, view);
-    EXPECT_EQ(RowStrings(workspace.rows), std::vector<std::string>{"22222222222"});
-    EXPECT_EQ(workspace.systemSizeText, "1");
-    EXPECT_EQ(workspace.rowFileName, Path("other.prd"));
-
-    view.answer = Path("twelve.prd");
-    InFremdsystemvorhandeneReiheneliminieren1Click(workspace, view);
-    EXPECT_EQ(workspace.rows.Count(), 1);
-    EXPECT_EQ(view.messages.size(), 1u);
 }
 
 }  // namespace

@@ -142,20 +142,21 @@ TEST(PercentForm, BandAndFlagsTakeEffectOnOk) {
     EXPECT_EQ(filters.percent[1], before);
 }
 
-TEST(PercentForm, OkStopsAtTheFirstTextThatIsNoNumber) {
+TEST(PercentForm, OkStoresAllOrNothing) {
     TFilterSet filters = TFilterSet::PassingAll(11);
     filters.percent[0].minValue = 1.0;
     filters.percent[0].maxValue = 2.0;
+    const TFilterSet before = filters;
     ValueFormFields fields = ShowPercentFilter(filters.percent[0], 11);
     fields.minText = "5";
     fields.maxText = "1.5";  // a point in a band field is no decimal comma
     PercentConfirmation stopped = ConfirmPercentFilter(fields, 11, filters, 1);
     EXPECT_FALSE(stopped.closed);
     EXPECT_EQ(stopped.error, "'1.5' ist kein gültiger Fließkommawert");
-    EXPECT_EQ(filters.percent[0].minValue, 5.0);  // stored before the stop
-    EXPECT_EQ(filters.percent[0].maxValue, 2.0);
+    EXPECT_EQ(filters, before);
     EXPECT_FALSE(stopped.activeStored);
 
+    // A bad cell late in the grid keeps the band, the earlier cells and the flags out too.
     fields.maxText = "90";
     fields.active = true;
     Enter(fields, 2, "40", "", "9");  // the grid's order is "1", "0", "2"
@@ -163,17 +164,21 @@ TEST(PercentForm, OkStopsAtTheFirstTextThatIsNoNumber) {
     stopped = ConfirmPercentFilter(fields, 11, filters, 1);
     EXPECT_FALSE(stopped.closed);
     EXPECT_EQ(stopped.error, "'' ist kein gültiger Fließkommawert");
-    EXPECT_EQ(filters.percent[0].Value(2, 1), 40.0);  // cells before the bad one
-    EXPECT_EQ(filters.percent[0].Value(2, 2), 0.0);   // cells after it are untouched
-    EXPECT_EQ(filters.percent[0].Value(3, 1), 0.0);
-    // The flags were stored, so the chains follow them at once.
-    EXPECT_TRUE(stopped.activeStored);
-    EXPECT_TRUE(stopped.flagsChanged);
-    EXPECT_EQ(filters.requiredChains, 1);
+    EXPECT_EQ(filters, before);
+    EXPECT_FALSE(stopped.activeStored);
 
     Enter(fields, 2, "40", "3", "4,5,6");
     EXPECT_EQ(ConfirmPercentFilter(fields, 11, filters, 1).error,
               "'4,5,6' ist kein gültiger Fließkommawert");
+    EXPECT_EQ(filters, before);
+
+    Enter(fields, 2, "40", "3", "4,5");
+    const PercentConfirmation done = ConfirmPercentFilter(fields, 11, filters, 1);
+    EXPECT_TRUE(done.closed);
+    EXPECT_TRUE(done.flagsChanged);
+    EXPECT_EQ(filters.percent[0].minValue, 5.0);
+    EXPECT_EQ(filters.percent[0].Value(2, 2), 4.5);
+    EXPECT_EQ(filters.requiredChains, 1);
 }
 
 TEST(PercentForm, LoadingAnotherFilterCopiesItWhole) {

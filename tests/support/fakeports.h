@@ -33,6 +33,15 @@ class FakeUiPorts : public UiPorts {
         answers.pop_front();
         return answer;
     }
+    // Answered from `choices`, or else from `answers` (Yes or No); No when both are empty.
+    Answer AskWithCancel(QWidget* parent, const QString& question) override {
+        if (choices.empty())
+            return Ask(parent, question) ? Answer::Yes : Answer::No;
+        questions.push_back(question);
+        const Answer answer = choices.front();
+        choices.pop_front();
+        return answer;
+    }
     std::optional<std::string> OpenFileName(QWidget*, const FileDialogRequest& request) override {
         requests.push_back(request);
         return Next(openNames);
@@ -72,6 +81,7 @@ class FakeUiPorts : public UiPorts {
     std::vector<Message> messages;
     std::vector<QString> questions;
     std::deque<bool> answers;
+    std::deque<Answer> choices;
     std::deque<std::optional<std::string>> openNames;
     std::deque<std::optional<std::string>> saveNames;
     std::vector<FileDialogRequest> requests;

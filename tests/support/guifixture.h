@@ -12,6 +12,7 @@
 #include "support/fakeports.h"
 #include "support/qtprinting.h"
 #include "support/tempdir.h"
+#include "support/weekaccess.h"
 
 namespace velmora::testing {
 
@@ -24,7 +25,7 @@ class ProgramTest : public TempDirTest {
         // Window images are saved in the working directory.
         previousDirectory_ = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(dir_.string()));
-        form_ = std::make_unique<SystemForm>((dir_ / "").string());
+        form_ = std::make_unique<WorkingWeek>((dir_ / "").string());
         windows_ = CreateProgramWindows(*form_, ports_);
     }
     void TearDown() override {
@@ -35,7 +36,7 @@ class ProgramTest : public TempDirTest {
     }
 
     Tsystemform& Main() { return *windows_->main; }
-    Workspace& State() { return form_->State(); }
+    Workspace& State() { return testing::Arrange(*form_); }
 
     // Shows the main window, which loads the default week.
     void Start() {
@@ -52,7 +53,7 @@ class ProgramTest : public TempDirTest {
 
     QString previousDirectory_;
     FakeUiPorts ports_;
-    std::unique_ptr<SystemForm> form_;
+    std::unique_ptr<WorkingWeek> form_;
     std::unique_ptr<ProgramWindows> windows_;
 };
 

@@ -44,9 +44,9 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
 
     velmora::QtUiPorts ports;
-    velmora::SystemForm form(DefaultFilesDirectory());
+    velmora::WorkingWeek week(DefaultFilesDirectory());
     const std::unique_ptr<velmora::ProgramWindows> windows =
-        velmora::CreateProgramWindows(form, ports);
+        velmora::CreateProgramWindows(week, ports);
     QObject::connect(windows->main.get(), &velmora::Tsystemform::Closed, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     windows->main->show();

@@ -4,7 +4,7 @@
 #include <array>
 #include <memory>
 
-#include "app/systemform.h"
+#include "app/workingweek.h"
 
 class QDialog;
 
@@ -23,8 +23,12 @@ class Tsystemform;
 class TTipplan;
 class TTippverteilung;
 class UiPorts;
+class WeekSignals;
 
 struct ProgramWindows {
+    // The week's observer, which every window that shows the week connects to; it outlives
+    // the windows.
+    std::unique_ptr<WeekSignals> weekSignals;
     std::unique_ptr<Tsystemform> main;
     // Owned by the main window as their parent, in the order of creation.
     Tquotblockform* odds = nullptr;
@@ -45,6 +49,6 @@ struct ProgramWindows {
 };
 
 // Creates the windows in the program's order and wires the main window to the others.
-std::unique_ptr<ProgramWindows> CreateProgramWindows(SystemForm& form, UiPorts& ports);
+std::unique_ptr<ProgramWindows> CreateProgramWindows(WorkingWeek& week, UiPorts& ports);
 
 }  // namespace velmora

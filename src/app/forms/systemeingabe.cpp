@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "app/forms/uiports.h"
-#include "app/systemform.h"
+#include "app/workingweek.h"
 
 namespace velmora {
 
@@ -19,8 +19,6 @@ constexpr int kCellSize = 15;
 constexpr int kGridLeft = 8;
 constexpr int kGridTop = 8;
 constexpr int kGridWidth = 560;
-// Columns handed to the core at a time, so that a large system is never copied as strings.
-constexpr int kTakeOverChunk = 4096;
 
 bool IsEntryText(const QString& text) {
     return text.isEmpty() ||
@@ -153,9 +151,9 @@ void EntryGridView::keyPressEvent(QKeyEvent* event) {
 
 // ---- TSystemeingabe ----
 
-TSystemeingabe::TSystemeingabe(SystemForm& form, UiPorts& ports, QWidget* parent)
+TSystemeingabe::TSystemeingabe(WorkingWeek& week, UiPorts& ports, QWidget* parent)
     : QDialog(parent),
-      form_(form),
+      week_(week),
       ports_(ports),
       model_(this),
       grid_(new EntryGridView(this)),
@@ -216,7 +214,7 @@ void TSystemeingabe::showEvent(QShowEvent* event) {
 }
 
 void TSystemeingabe::FormShow() {
-    const Workspace& s = form_.State();
+    const Workspace& s = week_.State();
     model_.Fill(s.rows, s.games);
     grid_->setFixedHeight(model_.Games() * 17 + 20);
     grid_->setCurrentIndex(model_.index(0, 0));
@@ -240,36 +238,16 @@ void TSystemeingabe::ReihelschenClick() {
 }
 
 void TSystemeingabe::BitBtn2Click() {
-    Workspace& s = form_.State();
-    if (!IsValidGameCount(s.games)) {
-        ports_.ShowMessage(this, MessageKind::Error,
-                           QString("Die Reihen können nicht übernommen werden: %1 Spiele sind "
-                                   "nicht möglich, erlaubt sind 11 bis 14 Spiele.")
-                               .arg(s.games));
+    const WorkingWeek::ManualEntryOutcome outcome = week_.TakeOverManualEntry(
+        model_.Columns(), model_.Games(),
+        [this](int first, int count) { return model_.ColumnsFrom(first, count); });
+    if (!outcome.error.empty()) {
+        ports_.ShowMessage(this, MessageKind::Error, QString::fromStdString(outcome.error));
         return;
     }
-    if (model_.Games() != s.games) {
-        ports_.ShowMessage(this, MessageKind::Error,
-                           QString("Die Reihen können nicht übernommen werden: Die Eingabe hat "
-                                   "%1 Spiele, eingestellt sind aber %2 Spiele.")
-                               .arg(model_.Games())
-                               .arg(s.games));
-        return;
-    }
-    TRowList rows(s.games);
-    rows.Reserve(model_.Columns());
-    int incomplete = 0;
-    for (int first = 0; first < model_.Columns(); first += kTakeOverChunk) {
-        const TakeOver part = TakeOverColumns(model_.ColumnsFrom(first, kTakeOverChunk), s.games);
-        rows.AppendAll(part.rows);
-        incomplete += part.incomplete;
-    }
-    for (int i = 0; i < incomplete; ++i)
+    for (int i = 0; i < outcome.incomplete; ++i)
         ports_.ShowMessage(this, MessageKind::Error, QString::fromUtf8(kIncompleteRowMessage));
-    s.rows = std::move(rows);
     accept();
-    ShowChangedSystem(s);
-    emit SystemChanged();
 }
 
 void TSystemeingabe::UpdateRowPosition() {

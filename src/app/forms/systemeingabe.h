@@ -15,7 +15,7 @@ class QPushButton;
 
 namespace velmora {
 
-class SystemForm;
+class WorkingWeek;
 class UiPorts;
 
 // The entry grid's cells: columns are tip rows, rows are games. A cell holds one of the
@@ -71,14 +71,10 @@ class EntryGridView : public QTableView {
 class TSystemeingabe : public QDialog {
     Q_OBJECT
   public:
-    TSystemeingabe(SystemForm& form, UiPorts& ports, QWidget* parent = nullptr);
+    TSystemeingabe(WorkingWeek& week, UiPorts& ports, QWidget* parent = nullptr);
 
     EntryTableModel& Model() { return model_; }
     EntryGridView* Grid() const { return grid_; }
-
-  signals:
-    // "OK" replaced the system.
-    void SystemChanged();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -90,7 +86,7 @@ class TSystemeingabe : public QDialog {
     void BitBtn2Click();
     void UpdateRowPosition();
 
-    SystemForm& form_;
+    WorkingWeek& week_;
     UiPorts& ports_;
     EntryTableModel model_;
     EntryGridView* grid_;

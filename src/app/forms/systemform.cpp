@@ -24,9 +24,10 @@
 #include "app/forms/rowtablemodel.h"
 #include "app/forms/slipprinting.h"
 #include "app/forms/uiports.h"
+#include "app/forms/weeksignals.h"
 #include "app/forms/windowimage.h"
-#include "app/rowfilecommands.h"
 #include "app/slipsettings.h"
+#include "app/weektexts.h"
 #include "evaluation/forms/alarm.h"
 #include "evaluation/forms/tippverteilung.h"
 #include "filters/blockeditor.h"
@@ -96,11 +97,11 @@ class ProgressRun : public GenerationView {
             progress_->SetBestCover(rows);
         QApplication::processEvents();
     }
-    void ShowSystemSize(std::int32_t) override { window_.RefreshFromState(); }
+    void ShowSystemSize(std::int32_t rows) override { window_.ShowRunningSize(rows); }
     void ShowCoverageWarning(const TCoverageTable& coverage) override {
         if (alarm_ == nullptr)
             return;
-        const Workspace& state = window_.Form().State();
+        const Workspace& state = window_.Week().State();
         const QString problem = alarm_->Refresh(state.plan, state.games, coverage);
         if (!problem.isEmpty())
             ports_.ShowMessage(&window_, MessageKind::Error, problem);
@@ -135,7 +136,8 @@ QSpinBox* AddSpin(QWidget* parent, const char* name, int minimum, QRect where) {
 
 }  // namespace
 
-Tsystemform::Tsystemform(SystemForm& form, UiPorts& ports) : form_(form), ports_(ports) {
+Tsystemform::Tsystemform(WorkingWeek& week, UiPorts& ports, WeekSignals& weekSignals)
+    : week_(week), ports_(ports) {
     setObjectName("Tsystemform");
     setWindowTitle("VELMORA");
     resize(761, 592);
@@ -150,9 +152,8 @@ Tsystemform::Tsystemform(SystemForm& form, UiPorts& ports) : form_(form), ports_
     BuildSignChangeGroup(page);
     BuildStatusAndRows(page);
     ConnectFilterControls();
-    RebuildListButtons();
-    ClearRowDisplay();
-    RefreshFromState();
+    connect(&weekSignals, &WeekSignals::Changed, this, &Tsystemform::WeekChanged);
+    WeekChanged(kEverythingChanged);
 }
 
 Tsystemform::~Tsystemform() = default;
@@ -191,7 +192,6 @@ void Tsystemform::BuildMenus() {
     filterDisplayItem_ =
         add(view, "Filteranzeige1", "Filteranzeige", &Tsystemform::Filteranzeige1Click);
     filterDisplayItem_->setCheckable(true);
-    filterDisplayItem_->setChecked(form_.State().filterDisplayWanted);
 
     // How many rows a printed slip holds, and the row display shows at a time.
     view->addSeparator();
@@ -223,6 +223,11 @@ void Tsystemform::BuildMenus() {
 
     QMenu* edit = menuBar()->addMenu("&Bearbeiten");
     edit->setObjectName("Bearbeiten1");
+    undoItem_ = add(edit, "Rueckgaengig1", "&Rückgängig", [this] { week_.Undo(); });
+    undoItem_->setShortcut(QKeySequence::Undo);
+    redoItem_ = add(edit, "Wiederherstellen1", "&Wiederherstellen", [this] { week_.Redo(); });
+    redoItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    edit->addSeparator();
     add(edit, "Systemumstellung1", "&Systemumstellung", [this] {
         if (windows_.rearrangement != nullptr)
             ports_.ShowModal(*windows_.rearrangement);  // it fills itself on showing
@@ -330,7 +335,7 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
         const int level = i;
         connect(guarantees_[i], &QRadioButton::toggled, this, [this, level](bool on) {
             if (on)
-                form_.State().generation.guaranteeLevel = level;
+                week_.SetGuaranteeLevel(level);
         });
     }
     guarantees_[0]->setChecked(true);
@@ -340,8 +345,7 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
     optimised_->setToolTip(
         "Dieselbe Gewinngarantie mit möglichst wenigen Reihen; die Suche "
         "dauert einige Sekunden und lässt sich mit „Abbruch“ beenden.");
-    connect(optimised_, &QCheckBox::toggled, this,
-            [this](bool on) { form_.State().generation.optimised = on; });
+    connect(optimised_, &QCheckBox::toggled, this, [this](bool on) { week_.SetOptimised(on); });
 
     // The panel lies over the guarantee levels, which it hides; it paints its own background,
     // so nothing beneath shows through its title or field.
@@ -354,16 +358,15 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
     countEdit_->setGeometry(10, 28, 120, 24);
     countEdit_->setValidator(
         new QRegularExpressionValidator(QRegularExpression("[0-9]*"), countEdit_));
-    countEdit_->setText(QString::fromStdString(form_.State().generation.countText));
+    countEdit_->setText(QString::fromStdString(week_.State().generation.countText));
     countPanel_->hide();
-    connect(countEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        form_.State().generation.countText = text.toStdString();
-    });
+    connect(countEdit_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { week_.SetCountText(text.toStdString()); });
 
     connect(guaranteeButton_, &QRadioButton::toggled, this, [this, choices](bool on) {
         if (!on)
             return;
-        form_.State().generation.limit = RowLimit::Guarantee;
+        week_.SetGenerationLimit(RowLimit::Guarantee);
         countPanel_->hide();
         choices->show();
         optimised_->show();
@@ -371,7 +374,7 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
     connect(countButton_, &QRadioButton::toggled, this, [this, choices](bool on) {
         if (!on)
             return;
-        form_.State().generation.limit = RowLimit::Count;
+        week_.SetGenerationLimit(RowLimit::Count);
         choices->hide();     // neither seen nor reached by the keyboard beneath the panel
         optimised_->hide();  // it belongs to the guarantee levels
         countPanel_->show();
@@ -431,47 +434,64 @@ void Tsystemform::BuildStatusAndRows(QWidget* page) {
 }
 
 void Tsystemform::ConnectFilterControls() {
-    connect(oddsActive_, &QCheckBox::toggled, this, [this](bool on) { form_.SetOddsActive(on); });
+    connect(oddsActive_, &QCheckBox::toggled, this, [this](bool on) { week_.SetOddsActive(on); });
     for (int k = 0; k < 5; ++k) {
-        connect(percentActive_[k], &QCheckBox::toggled, this, [this, k](bool on) {
-            form_.SetPercentActive(k + 1, on);
-            RefreshFromState();
-        });
+        connect(percentActive_[k], &QCheckBox::toggled, this,
+                [this, k](bool on) { week_.SetPercentActive(k + 1, on); });
     }
     connect(requiredChains_, &QSpinBox::valueChanged, this,
-            [this](int value) { form_.SetRequiredChains(value); });
-
-    auto bindSpin = [this](QSpinBox* spin, std::uint8_t TSignChangeFilter::*field) {
-        connect(spin, &QSpinBox::valueChanged, this, [this, field](int value) {
-            form_.State().filters.signChange.*field = static_cast<std::uint8_t>(value);
-        });
-    };
-    bindSpin(signChangeSpins_[0], &TSignChangeFilter::min1);
-    bindSpin(signChangeSpins_[1], &TSignChangeFilter::max1);
-    bindSpin(signChangeSpins_[2], &TSignChangeFilter::min2);
-    bindSpin(signChangeSpins_[3], &TSignChangeFilter::max2);
-    connect(signChangeOr_, &QCheckBox::toggled, this, [this](bool on) {
-        form_.SetSignChangeOr(on);
-        signChangeSpins_[2]->setVisible(on);
-        signChangeSpins_[3]->setVisible(on);
-    });
+            [this](int value) { week_.SetRequiredChains(value); });
+    const std::array<SignChangeField, 4> fields{SignChangeField::Min1, SignChangeField::Max1,
+                                                SignChangeField::Min2, SignChangeField::Max2};
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const SignChangeField field = fields[i];
+        connect(signChangeSpins_[i], &QSpinBox::valueChanged, this,
+                [this, field](int value) { week_.SetSignChange(field, value); });
+    }
+    connect(signChangeOr_, &QCheckBox::toggled, this,
+            [this](bool on) { week_.SetSignChangeOr(on); });
 }
 
 // ---------------------------------------------------------------------------------------------
 // Showing the state
 
-void Tsystemform::RefreshFromState() {
-    const Workspace& s = form_.State();
-    upperStatus_->setText(QString::fromStdString(s.upperStatus));
+void Tsystemform::WeekChanged(WeekChanges what) {
+    const Workspace& s = week_.State();
+    upperStatus_->setText(QString::fromStdString(UpperStatusText(s)));
     upperStatus_->setToolTip(upperStatus_->text());
-    lowerStatus_->setText(QString::fromStdString(s.lowerStatus));
-    systemSize_->setText(QString::fromStdString(s.systemSizeText));
-    guaranteeCheck_->setText(QString::fromStdString(s.guaranteeText));
+    lowerStatus_->setText(QString::fromStdString(LowerStatusText(s)));
+    systemSize_->setText(QString::fromStdString(SystemSizeText(s)));
+    guaranteeCheck_->setText(QString::fromStdString(GuaranteeText(s)));
+    setWindowTitle(
+        QString::fromStdString(WindowTitle(s, week_.WeekUnsaved() || week_.SystemUnsaved())));
+    for (int i = 0; i < 4; ++i)
+        guarantees_[i]->setText(QString::number(week_.GuaranteeCaption(i)));
+
+    ShowFilterControls();
+    if (what & kFiltersChanged)
+        RebuildListButtons();
+    if (what & (kRowsChanged | kSettingsChanged | kTipPlanChanged))
+        ShowRows();
 
     for (int i = 0; i < 4; ++i)
-        guarantees_[i]->setText(QString::number(form_.GuaranteeCaption(i)));
+        slipItems_[i]->setChecked(s.rowsPerSlip == 12 - 2 * i);
+    filterDisplayItem_->setChecked(s.filterDisplayShown);
+    if (windows_.filterDisplay != nullptr)
+        windows_.filterDisplay->setVisible(s.filterDisplayShown);
 
-    const TFilterSet& f = s.filters;
+    undoItem_->setEnabled(week_.CanUndo());
+    undoItem_->setText(week_.CanUndo() ? "&Rückgängig: " + QString::fromStdString(
+                                                               week_.History().UndoTop().command)
+                                       : QString("&Rückgängig"));
+    redoItem_->setEnabled(week_.CanRedo());
+    redoItem_->setText(week_.CanRedo()
+                           ? "&Wiederherstellen: " +
+                                 QString::fromStdString(week_.History().RedoTop().command)
+                           : QString("&Wiederherstellen"));
+}
+
+void Tsystemform::ShowFilterControls() {
+    const TFilterSet& f = week_.State().filters;
     {
         const QSignalBlocker block(oddsActive_);
         oddsActive_->setChecked(f.odds.active != 0);
@@ -491,7 +511,7 @@ void Tsystemform::RefreshFromState() {
                                     f.signChange.max2};
     for (int i = 0; i < 4; ++i) {
         const QSignalBlocker block(signChangeSpins_[i]);
-        signChangeSpins_[i]->setMaximum(form_.SignChangeLimit());
+        signChangeSpins_[i]->setMaximum(week_.SignChangeLimit());
         signChangeSpins_[i]->setValue(values[i]);
     }
     {
@@ -500,10 +520,20 @@ void Tsystemform::RefreshFromState() {
     }
     signChangeSpins_[2]->setVisible(f.signChange.orSecond == 1);
     signChangeSpins_[3]->setVisible(f.signChange.orSecond == 1);
+}
 
-    for (int i = 0; i < 4; ++i)
-        slipItems_[i]->setChecked(s.rowsPerSlip == 12 - 2 * i);
+// The display shows the system as it is now, or, before "Tippreihen anzeigen", empty
+// columns; never rows the system no longer has.
+void Tsystemform::ShowRows() {
+    const Workspace& s = week_.State();
+    const int position = rowDisplay_->horizontalScrollBar()->value();
+    if (s.rowsShown && s.rows.Games() == s.games && !s.rows.Empty())
+        rowModel_->Show(s.rows);
+    else
+        rowModel_->Clear(s.games, s.rowsPerSlip);
     ApplyRowsPerSlip();
+    rowDisplay_->horizontalScrollBar()->setValue(position);
+    UpdateRowPosition();
 }
 
 void Tsystemform::RebuildListButtons() {
@@ -515,10 +545,13 @@ void Tsystemform::RebuildListButtons() {
     }
     listButtons_.clear();
 
-    const Workspace& s = form_.State();
+    const Workspace& s = week_.State();
     std::vector<ListButton> buttons = BlockButtons(s.filters.blocks);
+    // A new week offers the first rule before any exists.
     const std::vector<ListButton> sequences =
-        buttonsAfterNew_ ? SequenceButtonsAfterNew() : SequenceButtons(s.filters.sequences);
+        s.tipPlanName == kNewTipPlanName && s.filters.sequences.empty()
+            ? SequenceButtonsAfterNew()
+            : SequenceButtons(s.filters.sequences);
     buttons.insert(buttons.end(), sequences.begin(), sequences.end());
 
     QWidget* area = listArea_->widget();
@@ -554,7 +587,7 @@ void Tsystemform::RebuildListButtons() {
 }
 
 void Tsystemform::ApplyRowsPerSlip() {
-    const int slips = form_.State().rowsPerSlip;
+    const int slips = week_.State().rowsPerSlip;
     const int games = rowModel_->rowCount();
     rowDisplay_->setGeometry(10, kRowDisplayTop, 37 + kCellSize * slips, games * 17 + 20);
 }
@@ -581,7 +614,7 @@ TBlockform& Tsystemform::BlockForm(int number) {
     const QString name = QString::fromStdString(BlockFormName(number));
     if (auto* existing = findChild<TBlockform*>(name, Qt::FindDirectChildrenOnly))
         return *existing;
-    auto* editor = new TBlockform(number, form_, ports_, this);
+    auto* editor = new TBlockform(number, week_, ports_, this);
     connect(editor, &TBlockform::BlockConfirmed, this, &Tsystemform::StoreBlock);
     connect(editor, &TBlockform::BlockDeleteRequested, this,
             [this, editor](int deleted) { DeleteBlock(deleted, editor); });
@@ -596,7 +629,7 @@ void Tsystemform::Button1Click(int block) {
 
 void Tsystemform::BtseqClick(int rule) {
     if (sequenceForm_ == nullptr) {
-        sequenceForm_ = new Tseqform(form_, ports_, this);
+        sequenceForm_ = new Tseqform(week_, ports_, this);
         connect(sequenceForm_, &Tseqform::SequenceConfirmed, this, &Tsystemform::StoreSequence);
         connect(sequenceForm_, &Tseqform::SequenceDeleteRequested, this,
                 &Tsystemform::DeleteSequence);
@@ -616,35 +649,27 @@ void Tsystemform::DiscardBlockForms(int from, const TBlockform* keep) {
 }
 
 void Tsystemform::StoreBlock(int number, const TBlockFilter& block) {
-    form_.StoreBlock(number, block, *this);
-    RebuildListButtons();
-    RefreshFromState();
+    week_.StoreBlock(number, block);
 }
 
 // The blocks before the deleted one keep their places, and so do their editors with whatever
 // the user has changed in them. The editor that asked stays open and shows what has become
 // block N; the editors of the later blocks, whose places moved, are discarded.
 void Tsystemform::DeleteBlock(int number, const TBlockform* asking) {
-    form_.DeleteBlock(number, *this);
+    week_.DeleteBlock(number);
     DiscardBlockForms(number, asking);
-    RebuildListButtons();
-    RefreshFromState();
 }
 
 void Tsystemform::StoreSequence(int number, const TSequenceRule& rule) {
-    form_.StoreSequence(number, rule);
-    buttonsAfterNew_ = false;
-    RebuildListButtons();
+    week_.StoreSequence(number, rule);
 }
 
 void Tsystemform::DeleteSequence(int number) {
-    form_.DeleteSequence(number);
-    buttonsAfterNew_ = false;
-    RebuildListButtons();
+    week_.DeleteSequence(number);
 }
 
 // ---------------------------------------------------------------------------------------------
-// SystemFormView
+// WeekView
 
 void Tsystemform::ShowMessage(MessageKind kind, const std::string& text) {
     ports_.ShowMessage(this, kind, QString::fromStdString(text));
@@ -652,6 +677,10 @@ void Tsystemform::ShowMessage(MessageKind kind, const std::string& text) {
 
 bool Tsystemform::Ask(const std::string& question) {
     return ports_.Ask(this, QString::fromStdString(question));
+}
+
+Answer Tsystemform::AskWithCancel(const std::string& question) {
+    return ports_.AskWithCancel(this, QString::fromStdString(question));
 }
 
 std::optional<std::string> Tsystemform::OpenFileName(const FileDialogRequest& request) {
@@ -667,15 +696,8 @@ void Tsystemform::ShowTipPlanEditor() {
         windows_.tipPlan->ShowForGameCount();
 }
 
-void Tsystemform::SetFilterDisplayVisible(bool visible) {
-    if (windows_.filterDisplay != nullptr)
-        windows_.filterDisplay->setVisible(visible);
-}
-
-void Tsystemform::ClearRowDisplay() {
-    rowModel_->Clear(rowModel_->rowCount() > 0 ? rowModel_->rowCount() : form_.State().games,
-                     form_.State().rowsPerSlip);
-    UpdateRowPosition();
+void Tsystemform::ShowRunningSize(std::int32_t rows) {
+    systemSize_->setText(QString::number(rows));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -688,15 +710,15 @@ void Tsystemform::showEvent(QShowEvent* event) {
     shown_ = true;
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
-    form_.FormShow(*this);
-    buttonsAfterNew_ = false;
-    RebuildListButtons();
-    rowModel_->Clear(form_.State().games, form_.State().rowsPerSlip);
-    RefreshFromState();
+    week_.FormShow(*this);
 }
 
+// Unsaved work is asked about; "Abbrechen" keeps the program open.
 void Tsystemform::closeEvent(QCloseEvent* event) {
-    form_.FormHide(*this);
+    if (!week_.FormHide(*this)) {
+        event->ignore();
+        return;
+    }
     event->accept();
     QMainWindow::closeEvent(event);
     emit Closed();
@@ -706,59 +728,53 @@ void Tsystemform::mouseDoubleClickEvent(QMouseEvent*) {
     SaveWindowImage(this, "Systemform.BMP", ports_);
 }
 
+// The editors of the week that was replaced must not write into the new one.
 void Tsystemform::Neu1Click() {
-    buttonsAfterNew_ = true;
-    DiscardBlockForms();
-    form_.Neu1Click(*this);
-    RebuildListButtons();
-    RefreshFromState();
+    const std::uint64_t week = week_.State().weekSerial;
+    week_.Neu1Click(*this);
+    if (week_.State().weekSerial != week)
+        DiscardBlockForms();
 }
 
 void Tsystemform::ffnen1Click() {
-    form_.ffnen1Click(*this);
-    DiscardBlockForms();
-    buttonsAfterNew_ = false;
-    RebuildListButtons();
-    RefreshFromState();
+    const std::uint64_t week = week_.State().weekSerial;
+    week_.ffnen1Click(*this);
+    if (week_.State().weekSerial != week)
+        DiscardBlockForms();
 }
 
 void Tsystemform::Speichern1Click() {
-    form_.Speichern1Click(*this);
-    RefreshFromState();
+    week_.Speichern1Click(*this);
 }
 
 void Tsystemform::Speichernunter1Click() {
-    form_.Speichernunter1Click(*this);
-    RefreshFromState();
+    week_.Speichernunter1Click(*this);
 }
 
 void Tsystemform::System1Click() {
-    velmora::System1Click(form_.State(), *this);
-    RefreshFromState();
+    week_.System1Click(*this);
 }
 
 void Tsystemform::Systemffnen1Click() {
-    velmora::Systemffnen1Click(form_.State(), *this);
-    RefreshFromState();
+    week_.Systemffnen1Click(*this);
 }
 
 void Tsystemform::Systemspeichern1Click() {
-    velmora::Systemspeichern1Click(form_.State(), *this);
+    week_.Systemspeichern1Click(*this);
 }
 
 void Tsystemform::Systemspeichernunter1Click() {
-    velmora::Systemspeichernunter1Click(form_.State(), *this);
+    week_.Systemspeichernunter1Click(*this);
 }
 
 void Tsystemform::AllesSpeichern1Click() {
-    form_.AllesSpeichern1Click(*this);
-    RefreshFromState();
+    week_.AllesSpeichern1Click(*this);
 }
 
 void Tsystemform::ansichtClick() {
     if (windows_.distribution == nullptr)
         return;
-    const QString problem = windows_.distribution->Refresh(form_.State().rows, form_.State().games);
+    const QString problem = windows_.distribution->Refresh(week_.State().rows, week_.State().games);
     if (!problem.isEmpty())
         ShowMessage(MessageKind::Error, problem.toStdString());
     else
@@ -766,17 +782,11 @@ void Tsystemform::ansichtClick() {
 }
 
 void Tsystemform::Filteranzeige1Click() {
-    // A display closed by its own button counts as not shown: the choice shows it again.
-    const bool shown = form_.State().filterDisplayWanted &&
-                       (windows_.filterDisplay == nullptr || windows_.filterDisplay->isVisible());
-    const bool wanted = !shown;
-    form_.State().filterDisplayWanted = wanted;
-    filterDisplayItem_->setChecked(wanted);
-    SetFilterDisplayVisible(wanted);
+    week_.Filteranzeige1Click();
 }
 
 void Tsystemform::Gewinntabellen1Click() {
-    if (const auto empty = form_.EmptySystemMessage(RowsCommand::WinTables)) {
+    if (const auto empty = week_.EmptySystemMessage(RowsCommand::WinTables)) {
         ShowMessage(MessageKind::Information, *empty);
         return;
     }
@@ -788,23 +798,15 @@ void Tsystemform::Gewinntabellen1Click() {
 }
 
 void Tsystemform::ChooseRowsPerSlip(int rowsPerSlip) {
-    Workspace& s = form_.State();
-    s.rowsPerSlip = rowsPerSlip;
-    const ResolvedFileName file = ResolveFileName(s.slipSettingsName, true);
-    const std::string error = file.ok() ? StoreRowsPerSlip(file.path, rowsPerSlip) : file.error;
-    if (!error.empty())
-        ports_.ShowMessage(this, MessageKind::Error, QString::fromStdString(error));
-    RefreshFromState();
+    week_.ChooseRowsPerSlip(rowsPerSlip, *this);
 }
 
 void Tsystemform::InFremdsystemvorhandeneReiheneliminieren1Click() {
-    velmora::InFremdsystemvorhandeneReiheneliminieren1Click(form_.State(), *this);
-    RefreshFromState();
+    week_.InFremdsystemvorhandeneReiheneliminieren1Click(*this);
 }
 
 void Tsystemform::ReihendieOptionenerflleneliminieren1Click() {
-    form_.ReihendieOptionenerflleneliminieren1Click();
-    RefreshFromState();
+    week_.ReihendieOptionenerflleneliminieren1Click();
 }
 
 void Tsystemform::tpbutonClick() {
@@ -813,39 +815,31 @@ void Tsystemform::tpbutonClick() {
 
 void Tsystemform::StartClick() {
     AbortFlag abort;
-    {
-        ProgressRun run(*this, windows_.progress, windows_.alarm, ports_, abort);
-        form_.StartClick(abort, run);
-    }
-    RefreshFromState();
+    ProgressRun run(*this, windows_.progress, windows_.alarm, ports_, abort);
+    week_.StartClick(abort, run);
 }
 
 void Tsystemform::FilterbutClick() {
     AbortFlag abort;
-    {
-        ProgressRun run(*this, windows_.progress, windows_.alarm, ports_, abort);
-        form_.FilterbutClick(abort, run);
-    }
-    RefreshFromState();
+    ProgressRun run(*this, windows_.progress, windows_.alarm, ports_, abort);
+    week_.FilterbutClick(abort, run);
 }
 
 void Tsystemform::Button2Click() {
-    const TRowList& rows = form_.State().rows;
-    if (rows.Empty())
+    if (week_.State().rows.Empty())
         return;
-    rowModel_->Show(rows);
-    ApplyRowsPerSlip();
+    week_.Button2Click();
     rowDisplay_->horizontalScrollBar()->setValue(0);
     UpdateRowPosition();
 }
 
 void Tsystemform::Button3Click() {
-    if (const auto empty = form_.EmptySystemMessage(RowsCommand::PrintSlips)) {
+    if (const auto empty = week_.EmptySystemMessage(RowsCommand::PrintSlips)) {
         ShowMessage(MessageKind::Information, *empty);
         return;
     }
     const std::vector<SlipDocument> pages =
-        LayoutSlips(form_.State().rows, form_.State().rowsPerSlip);
+        LayoutSlips(week_.State().rows, week_.State().rowsPerSlip);
     ports_.Print(this, "Tippscheine.pdf", SlipPageLayout(), static_cast<int>(pages.size()),
                  [&pages](QPainter& painter, int index) {
                      PaintSlipPage(painter, pages[static_cast<std::size_t>(index)]);

@@ -1,6 +1,6 @@
-// The main window "VELMORA": a view over the core's main window state. It forwards every
-// command to SystemForm and the core's file commands, shows the state they leave, and opens
-// the other windows.
+// The main window "VELMORA": a view over the working week. It forwards every command to
+// WorkingWeek, redraws whatever the week's observer says has changed, and opens the other
+// windows.
 #pragma once
 
 #include <QDialog>
@@ -8,7 +8,7 @@
 #include <array>
 #include <vector>
 
-#include "app/systemform.h"
+#include "app/workingweek.h"
 
 class QAction;
 class QCheckBox;
@@ -33,6 +33,7 @@ class Tseqform;
 class TTipplan;
 class TTippverteilung;
 class UiPorts;
+class WeekSignals;
 
 // The windows the main window opens; each is created once by the program.
 struct SecondaryWindows {
@@ -49,19 +50,20 @@ struct SecondaryWindows {
     QDialog* manualEntry = nullptr;
 };
 
-class Tsystemform : public QMainWindow, private SystemFormView {
+class Tsystemform : public QMainWindow, private WeekView {
     Q_OBJECT
   public:
-    // Window creation: the core form has done its part already.
-    Tsystemform(SystemForm& form, UiPorts& ports);
+    Tsystemform(WorkingWeek& week, UiPorts& ports, WeekSignals& weekSignals);
     ~Tsystemform() override;
 
     void SetWindows(const SecondaryWindows& windows) { windows_ = windows; }
-    SystemForm& Form() { return form_; }
+    const WorkingWeek& Week() const { return week_; }
     const RowTableModel& RowModel() const { return *rowModel_; }
 
-    // Shows the state after a change made elsewhere (an editor, the tip plan).
-    void RefreshFromState();
+    // Redraws what a command changed.
+    void WeekChanged(WeekChanges what);
+    // The row count while a run is still working on the rows.
+    void ShowRunningSize(std::int32_t rows);
 
     // Menu commands.
     void Neu1Click();
@@ -91,8 +93,6 @@ class Tsystemform : public QMainWindow, private SystemFormView {
     void BtseqClick(int rule);      // a sequence button "btseq_N"
     // The block filter editor of block N, created on first use ("block_N").
     TBlockform& BlockForm(int number);
-    // Empties the row display.
-    void ClearRowDisplay() override;
 
   signals:
     // The main window has closed after its closing steps; the program ends.
@@ -104,13 +104,13 @@ class Tsystemform : public QMainWindow, private SystemFormView {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
-    // SystemFormView
+    // WeekView
     void ShowMessage(MessageKind kind, const std::string& text) override;
     bool Ask(const std::string& question) override;
+    Answer AskWithCancel(const std::string& question) override;
     std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileName(const FileDialogRequest& request) override;
     void ShowTipPlanEditor() override;
-    void SetFilterDisplayVisible(bool visible) override;
 
     void BuildMenus();
     void BuildCommandColumn(QWidget* page);
@@ -119,6 +119,8 @@ class Tsystemform : public QMainWindow, private SystemFormView {
     void BuildStatusAndRows(QWidget* page);
     void ConnectFilterControls();
     void RebuildListButtons();
+    void ShowFilterControls();
+    void ShowRows();
     void ApplyRowsPerSlip();
     void UpdateRowPosition();
     // Discards the block editors from block `from` on, all but `keep`.
@@ -129,15 +131,16 @@ class Tsystemform : public QMainWindow, private SystemFormView {
     void StoreSequence(int number, const TSequenceRule& rule);
     void DeleteSequence(int number);
 
-    SystemForm& form_;
+    WorkingWeek& week_;
     UiPorts& ports_;
     SecondaryWindows windows_;
     bool shown_ = false;
-    bool buttonsAfterNew_ = false;
     int sideLeft_ = 0;  // the groups "Tippreihenbegrenzung" and "Tippzeichenwechsel"
     int sideWidth_ = 0;
 
     QAction* filterDisplayItem_ = nullptr;
+    QAction* undoItem_ = nullptr;
+    QAction* redoItem_ = nullptr;
     std::array<QAction*, 4> slipItems_{};
     QCheckBox* oddsActive_ = nullptr;
     std::array<QCheckBox*, 5> percentActive_{};

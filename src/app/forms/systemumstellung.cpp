@@ -9,7 +9,7 @@
 #include <QTableWidget>
 
 #include "app/forms/uiports.h"
-#include "app/systemform.h"
+#include "app/workingweek.h"
 #include "evaluation/tipdistribution.h"
 
 namespace velmora {
@@ -50,9 +50,9 @@ class GridLineDelegate : public QStyledItemDelegate {
     }
 };
 
-TTippverteilung2::TTippverteilung2(SystemForm& form, UiPorts& ports, QWidget* parent)
+TTippverteilung2::TTippverteilung2(WorkingWeek& week, UiPorts& ports, QWidget* parent)
     : QDialog(parent),
-      form_(form),
+      week_(week),
       ports_(ports),
       grid_(new QTableWidget(this)),
       delegate_(new GridLineDelegate(this)),
@@ -122,7 +122,7 @@ void TTippverteilung2::SetCell(int row, int column, const QString& text, bool he
 }
 
 void TTippverteilung2::Refresh() {
-    const Workspace& s = form_.State();
+    const Workspace& s = week_.State();
     const QString error = InvalidSystem(s.rows, s.games);
     showsSystem_ = error.isEmpty();
     if (!showsSystem_) {
@@ -177,14 +177,8 @@ void TTippverteilung2::Drop(const QModelIndex& target) {
     // Outside any cell, or while the system cannot be shown, nothing changes.
     if (!showsSystem_ || !start.isValid() || !target.isValid())
         return;
-    Workspace& s = form_.State();
-    if (s.rows.Games() != s.games)  // an empty list of another game count
-        return;
-    if (!ApplyDrag(s.rows, Mode(), start.column(), start.row(), target.column(), target.row()))
-        return;
-    s.guaranteeText.clear();  // the rows no longer cover the list they were chosen from
-    Refresh();
-    emit SystemChanged();
+    if (week_.Rearrange(Mode(), start.column(), start.row(), target.column(), target.row()))
+        Refresh();
 }
 
 }  // namespace velmora

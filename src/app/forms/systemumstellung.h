@@ -12,14 +12,14 @@ class QTableWidget;
 
 namespace velmora {
 
-class SystemForm;
+class WorkingWeek;
 class UiPorts;
 class GridLineDelegate;
 
 class TTippverteilung2 : public QDialog {
     Q_OBJECT
   public:
-    TTippverteilung2(SystemForm& form, UiPorts& ports, QWidget* parent = nullptr);
+    TTippverteilung2(WorkingWeek& week, UiPorts& ports, QWidget* parent = nullptr);
 
     // Fills the tip distribution grid from the current system. A system that cannot be shown
     // (rows of another game count, invalid signs) is reported and the grid keeps only its
@@ -28,10 +28,6 @@ class TTippverteilung2 : public QDialog {
 
     QTableWidget* Grid() const { return grid_; }
     RearrangeMode Mode() const;
-
-  signals:
-    // A drag changed the rows.
-    void SystemChanged();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -42,7 +38,7 @@ class TTippverteilung2 : public QDialog {
     void SetCell(int row, int column, const QString& text, bool heading);
     void Drop(const QModelIndex& target);
 
-    SystemForm& form_;
+    WorkingWeek& week_;
     UiPorts& ports_;
     QTableWidget* grid_;
     GridLineDelegate* delegate_;

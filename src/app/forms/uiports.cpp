@@ -44,6 +44,19 @@ bool QtUiPorts::Ask(QWidget* parent, const QString& question) {
            QMessageBox::Yes;
 }
 
+Answer QtUiPorts::AskWithCancel(QWidget* parent, const QString& question) {
+    switch (QMessageBox::question(parent, "Frage", question,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Yes)) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;  // also the window's close button and Esc
+    }
+}
+
 std::optional<std::string> QtUiPorts::OpenFileName(QWidget* parent,
                                                    const FileDialogRequest& request) {
     QFileDialog dialog(parent, "Öffnen", QString::fromStdString(request.initialName),

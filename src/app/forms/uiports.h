@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/dialogs.h"
+#include "app/workingweek.h"
 #include "model/messages.h"
 
 class QDialog;
@@ -35,6 +36,8 @@ class UiPorts {
     virtual void ShowMessage(QWidget* parent, MessageKind kind, const QString& text) = 0;
     // A question captioned "Frage" with the answers Yes (true) and No.
     virtual bool Ask(QWidget* parent, const QString& question) = 0;
+    // The same with a third answer, "Abbrechen", that goes back.
+    virtual Answer AskWithCancel(QWidget* parent, const QString& question) = 0;
     virtual std::optional<std::string> OpenFileName(QWidget* parent,
                                                     const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> SaveFileName(QWidget* parent,
@@ -63,6 +66,7 @@ class QtUiPorts : public UiPorts {
 
     void ShowMessage(QWidget* parent, MessageKind kind, const QString& text) override;
     bool Ask(QWidget* parent, const QString& question) override;
+    Answer AskWithCancel(QWidget* parent, const QString& question) override;
     std::optional<std::string> OpenFileName(QWidget* parent,
                                             const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileName(QWidget* parent,

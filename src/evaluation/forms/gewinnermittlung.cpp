@@ -12,7 +12,7 @@
 
 #include "app/forms/uiports.h"
 #include "app/forms/windowimage.h"
-#include "app/systemform.h"
+#include "app/workingweek.h"
 #include "evaluation/forms/decimalseparator.h"
 #include "filters/forms/filteranzeige.h"
 #include "filters/forms/filtercheck.h"
@@ -103,9 +103,9 @@ void SetTextColor(QLabel* label, const QColor& color) {
 
 }  // namespace
 
-Tgewinnermittlung::Tgewinnermittlung(SystemForm& form, UiPorts& ports, TFilteranzeige* display,
+Tgewinnermittlung::Tgewinnermittlung(WorkingWeek& week, UiPorts& ports, TFilteranzeige* display,
                                      TFiltercheck* check, QWidget* parent)
-    : QDialog(parent), form_(form), ports_(ports), display_(display), check_(check) {
+    : QDialog(parent), week_(week), ports_(ports), display_(display), check_(check) {
     setObjectName("Tgewinnermittlung");
     setWindowTitle("Gewinnermittlung");
     setFixedSize(kWindowWidth, kWindowHeight);
@@ -151,7 +151,7 @@ void Tgewinnermittlung::mouseDoubleClickEvent(QMouseEvent*) {
 
 void Tgewinnermittlung::BuildLines() {
     DiscardLines();
-    const Workspace& state = form_.State();
+    const Workspace& state = week_.State();
     const int n = state.games;
     if (IsValidGameCount(n)) {
         const TResultRow& result = results_.For(n);
@@ -229,7 +229,7 @@ void Tgewinnermittlung::DiscardLines() {
 
 // The filter check works on the stored result, so it is offered only while that is complete.
 void Tgewinnermittlung::UpdateFilterCheckButton() {
-    const int n = form_.State().games;
+    const int n = week_.State().games;
     filtercheck_->setEnabled(IsValidGameCount(n) && results_.For(n).Complete(n));
 }
 
@@ -242,7 +242,7 @@ void Tgewinnermittlung::SetCount(Line& line, const QString& text) {
 }
 
 QString Tgewinnermittlung::Unusable(bool details) const {
-    const Workspace& state = form_.State();
+    const Workspace& state = week_.State();
     const QString prefix = "Die Gewinnermittlung ist nicht möglich: ";
     if (!IsValidGameCount(state.games)) {
         return prefix + QString::number(state.games) +
@@ -279,7 +279,7 @@ void Tgewinnermittlung::StartClick() {
         ports_.ShowMessage(this, MessageKind::Error, problem);
         return;
     }
-    const Workspace& state = form_.State();
+    const Workspace& state = week_.State();
     const int n = state.games;
     // The game count changed while the window was open: the lines of the new count first.
     if (static_cast<int>(lines_.size()) != n)
@@ -330,7 +330,7 @@ void Tgewinnermittlung::DetailangabenClick() {
 }
 
 void Tgewinnermittlung::FilterCheckClick() {
-    const int n = form_.State().games;
+    const int n = week_.State().games;
     if (!IsValidGameCount(n) || !results_.For(n).Complete(n)) {
         ports_.ShowMessage(this, MessageKind::Error,
                            "Der Filtercheck braucht ein vollständiges Ergebnis. Bitte alle "

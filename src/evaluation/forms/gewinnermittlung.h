@@ -17,7 +17,7 @@ class QPushButton;
 
 namespace velmora {
 
-class SystemForm;
+class WorkingWeek;
 class TFiltercheck;
 class TFilteranzeige;
 class UiPorts;
@@ -26,7 +26,7 @@ class Tgewinnermittlung : public QDialog {
     Q_OBJECT
   public:
     // display and check may be null; "&Filtercheck" then opens nothing.
-    Tgewinnermittlung(SystemForm& form, UiPorts& ports, TFilteranzeige* display,
+    Tgewinnermittlung(WorkingWeek& week, UiPorts& ports, TFilteranzeige* display,
                       TFiltercheck* check, QWidget* parent = nullptr);
     ~Tgewinnermittlung() override;
 
@@ -59,7 +59,7 @@ class Tgewinnermittlung : public QDialog {
     void DetailangabenClick();
     void FilterCheckClick();
 
-    SystemForm& form_;
+    WorkingWeek& week_;
     UiPorts& ports_;
     TFilteranzeige* display_;
     TFiltercheck* check_;

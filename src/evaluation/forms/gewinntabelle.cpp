@@ -15,7 +15,7 @@
 
 #include "app/forms/uiports.h"
 #include "app/forms/windowimage.h"
-#include "app/systemform.h"
+#include "app/workingweek.h"
 #include "evaluation/forms/decimalseparator.h"
 #include "evaluation/tipdistribution.h"
 
@@ -45,8 +45,8 @@ class BusyCursor {
 
 }  // namespace
 
-TGewinntabelle::TGewinntabelle(SystemForm& form, UiPorts& ports, QWidget* parent)
-    : QDialog(parent), form_(form), ports_(ports) {
+TGewinntabelle::TGewinntabelle(WorkingWeek& week, UiPorts& ports, QWidget* parent)
+    : QDialog(parent), week_(week), ports_(ports) {
     setObjectName("TGewinntabelle");
     setWindowTitle("Gewinntabelle");
     setFixedSize(kWindowWidth, kWindowHeight);
@@ -162,7 +162,7 @@ void TGewinntabelle::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    const int n = form_.State().games;
+    const int n = week_.State().games;
     for (int e = 0; e < kWinClasses; ++e) {
         grid_->horizontalHeaderItem(e)->setText(Caption(n, e));
         classLabels_[static_cast<std::size_t>(e)]->setText(Caption(n, e));
@@ -174,11 +174,11 @@ void TGewinntabelle::showEvent(QShowEvent* event) {
 
 void TGewinntabelle::SelectMainTips(int digit) {
     correct_[static_cast<std::size_t>(digit)]->setChecked(true);
-    correctMainTips_ = form_.State().games - digit;
+    correctMainTips_ = week_.State().games - digit;
 }
 
 QString TGewinntabelle::Unusable() const {
-    const Workspace& state = form_.State();
+    const Workspace& state = week_.State();
     const QString prefix = "Die Gewinntabelle ist nicht möglich: ";
     const std::string reason = UnusableRowsReason(state.rows, state.games);
     if (!reason.empty())
@@ -193,7 +193,6 @@ void TGewinntabelle::StartClick() {
         ports_.ShowMessage(this, MessageKind::Error, reason);
         return;
     }
-    Workspace& state = form_.State();
     WinTableSettings settings;
     settings.allOptions = allOptions_->isChecked();
     settings.mainTipsRequired = mainTips_->isChecked();
@@ -204,7 +203,7 @@ void TGewinntabelle::StartClick() {
     WinTableResult result;
     {
         const BusyCursor busy;
-        result = RunWinTable(state.plan, state.games, state.filters, settings, state.rows);
+        result = week_.RunWinTable(settings);
     }
     patterns_ = std::move(result.patterns);
     total_ = result.total;
@@ -219,8 +218,6 @@ void TGewinntabelle::StartClick() {
     }
     if (result.rowsAdded > 0)
         ports_.ShowMessage(this, MessageKind::Information, kRowsAddedMessage);
-    state.systemSizeText = std::to_string(state.rows.Count());
-    emit SystemChanged();
 }
 
 void TGewinntabelle::ShowPatterns() {

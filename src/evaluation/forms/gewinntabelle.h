@@ -21,13 +21,13 @@ class QTableWidget;
 
 namespace velmora {
 
-class SystemForm;
+class WorkingWeek;
 class UiPorts;
 
 class TGewinntabelle : public QDialog {
     Q_OBJECT
   public:
-    TGewinntabelle(SystemForm& form, UiPorts& ports, QWidget* parent = nullptr);
+    TGewinntabelle(WorkingWeek& week, UiPorts& ports, QWidget* parent = nullptr);
 
     // The start button: one run with the window's settings.
     void StartClick();
@@ -37,10 +37,6 @@ class TGewinntabelle : public QDialog {
     // What the printout reads from the window: its headings, labels and last patterns.
     WinTableView View() const;
     int CorrectMainTips() const { return correctMainTips_; }
-
-  signals:
-    // A run has set the main window's system size, and may have added rows.
-    void SystemChanged();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -55,7 +51,7 @@ class TGewinntabelle : public QDialog {
     // Empty when a run is possible; otherwise why not.
     QString Unusable() const;
 
-    SystemForm& form_;
+    WorkingWeek& week_;
     UiPorts& ports_;
 
     QCheckBox* allOptions_ = nullptr;  // "mit allen Optionen"

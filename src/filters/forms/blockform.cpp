@@ -15,7 +15,7 @@
 
 #include "app/forms/uiports.h"
 #include "app/forms/windowimage.h"
-#include "app/systemform.h"
+#include "app/workingweek.h"
 
 namespace velmora {
 namespace {
@@ -67,10 +67,10 @@ void BlockGrid::keyPressEvent(QKeyEvent* event) {
     QTableWidget::keyPressEvent(event);
 }
 
-TBlockform::TBlockform(int number, SystemForm& form, UiPorts& ports, QWidget* parent)
+TBlockform::TBlockform(int number, WorkingWeek& week, UiPorts& ports, QWidget* parent)
     : QDialog(parent),
       number_(number),
-      form_(form),
+      week_(week),
       ports_(ports),
       grid_(new BlockGrid(this)),
       tendency_(SpinEdit(this, "SpinEdit1")),
@@ -115,20 +115,20 @@ TBlockform::TBlockform(int number, SystemForm& form, UiPorts& ports, QWidget* pa
         QPushButton* button = helpButton(captions[i], names[i]);
         const Sign sign = kDisplayOrder[i];
         connect(button, &QPushButton::clicked, this, [this, sign] {
-            MarkAllowedSign(fields_.marks, form_.State().plan, games_, sign);
+            MarkAllowedSign(fields_.marks, week_.State().plan, games_, sign);
             ShowMarks();
         });
         helpLayout->addWidget(button, i, 0);
     }
     QPushButton* mainTips = helpButton("&Grundtip", "Grundtip");
     connect(mainTips, &QPushButton::clicked, this, [this] {
-        MarkMainTips(fields_.marks, form_.State().plan, games_);
+        MarkMainTips(fields_.marks, week_.State().plan, games_);
         ShowMarks();
     });
     helpLayout->addWidget(mainTips, 0, 1);
     QPushButton* tendency = helpButton("&int. Tendenz", "Tendenz");
     connect(tendency, &QPushButton::clicked, this, [this] {
-        MarkTendency(fields_.marks, form_.State().plan, games_, tendency_->value());
+        MarkTendency(fields_.marks, week_.State().plan, games_, tendency_->value());
         ShowMarks();
     });
     helpLayout->addWidget(tendency, 1, 1);
@@ -207,7 +207,7 @@ void TBlockform::mouseDoubleClickEvent(QMouseEvent*) {
 }
 
 void TBlockform::Load() {
-    const Workspace& state = form_.State();
+    const Workspace& state = week_.State();
     games_ = state.games;
     fields_ = ShowBlock(state.filters.blocks, number_, games_);
 
@@ -267,7 +267,7 @@ void TBlockform::BitBtn1Click() {
         return;
     }
     // A form left over from a longer list must not leave a gap in it.
-    const auto count = static_cast<int>(form_.State().filters.blocks.size());
+    const auto count = static_cast<int>(week_.State().filters.blocks.size());
     if (number_ < 1 || number_ > count + 1) {
         ports_.ShowMessage(this, MessageKind::Error,
                            QString("Filterblock %1 kann nicht gespeichert werden, es gibt nur %2 "
@@ -281,7 +281,7 @@ void TBlockform::BitBtn1Click() {
 }
 
 void TBlockform::Button6Click() {
-    if (static_cast<std::size_t>(number_) > form_.State().filters.blocks.size())
+    if (static_cast<std::size_t>(number_) > week_.State().filters.blocks.size())
         return;
     emit BlockDeleteRequested(number_);
     // The form stays open; it now shows what has become block N, or a new block when N was the

@@ -15,7 +15,7 @@ class QSpinBox;
 
 namespace velmora {
 
-class SystemForm;
+class WorkingWeek;
 class UiPorts;
 
 // The mark grid: a mouse press on a cell, or Enter on the current cell, asks to toggle it.
@@ -37,7 +37,7 @@ class BlockGrid : public QTableWidget {
 class TBlockform : public QDialog {
     Q_OBJECT
   public:
-    TBlockform(int number, SystemForm& form, UiPorts& ports, QWidget* parent = nullptr);
+    TBlockform(int number, WorkingWeek& week, UiPorts& ports, QWidget* parent = nullptr);
 
     int Number() const { return number_; }
 
@@ -64,7 +64,7 @@ class TBlockform : public QDialog {
     void Button6Click();
 
     const int number_;
-    SystemForm& form_;
+    WorkingWeek& week_;
     UiPorts& ports_;
     // The game count the grid was built for.
     int games_ = kMinGames;

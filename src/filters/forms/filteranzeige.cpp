@@ -1,5 +1,6 @@
 #include "filters/forms/filteranzeige.h"
 
+#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -10,8 +11,9 @@
 #include <algorithm>
 
 #include "app/forms/uiports.h"
+#include "app/forms/weeksignals.h"
 #include "app/forms/windowimage.h"
-#include "app/systemform.h"
+#include "app/workingweek.h"
 #include "filters/filterdisplay.h"
 
 namespace velmora {
@@ -21,13 +23,13 @@ namespace {
 // The drawing area "anzfeld": paints the table from the current block list.
 class FilterArea : public QWidget {
   public:
-    FilterArea(SystemForm& form, QWidget* parent) : QWidget(parent), form_(form) {
+    FilterArea(WorkingWeek& week, QWidget* parent) : QWidget(parent), week_(week) {
         setObjectName("anzfeld");
     }
 
   protected:
     void paintEvent(QPaintEvent*) override {
-        const Workspace& state = form_.State();
+        const Workspace& state = week_.State();
         const FilterDisplayPicture picture = FilterDisplayLayout(state.filters.blocks, state.games);
         QPainter painter(this);
         painter.setFont(font());
@@ -39,7 +41,7 @@ class FilterArea : public QWidget {
     }
 
   private:
-    SystemForm& form_;
+    WorkingWeek& week_;
 };
 
 }  // namespace
@@ -61,19 +63,30 @@ QFont FilterWindowFont() {
     return font;
 }
 
-TFilteranzeige::TFilteranzeige(SystemForm& form, UiPorts& ports, QWidget* parent)
-    : QWidget(parent, Qt::Tool), form_(form), ports_(ports) {
+TFilteranzeige::TFilteranzeige(WorkingWeek& week, UiPorts& ports, WeekSignals& weekSignals,
+                               QWidget* parent)
+    : QWidget(parent, Qt::Tool), week_(week), ports_(ports) {
     setObjectName("TFilteranzeige");
     setWindowTitle("Filteranzeige");
 
-    area_ = new FilterArea(form_, this);
+    area_ = new FilterArea(week_, this);
     area_->setFont(FilterWindowFont());
 
     close_ = new QPushButton("Schließen", this);
     close_->setObjectName("Schliessen");
-    connect(close_, &QPushButton::clicked, this, &QWidget::hide);
+    connect(close_, &QPushButton::clicked, this, &QWidget::close);
+    connect(&weekSignals, &WeekSignals::Changed, this, [this](unsigned what) {
+        if (isVisible() && (what & (kFiltersChanged | kTipPlanChanged)) != 0)
+            FitToBlocks();
+    });
 
     FitToBlocks();
+}
+
+// Closed by its button or the window's frame: the menu item is no longer ticked.
+void TFilteranzeige::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    week_.FilterDisplayClosed();
 }
 
 void TFilteranzeige::showEvent(QShowEvent* event) {
@@ -95,7 +108,7 @@ void TFilteranzeige::mouseDoubleClickEvent(QMouseEvent*) {
 }
 
 void TFilteranzeige::FitToBlocks() {
-    const Workspace& state = form_.State();
+    const Workspace& state = week_.State();
     const FilterDisplayPicture picture = FilterDisplayLayout(state.filters.blocks, state.games);
     setFixedSize(picture.width, picture.height);
     area_->setGeometry(0, 0, picture.areaWidth, picture.areaHeight);

@@ -1,6 +1,6 @@
 // The filter display "Filteranzeige": the block list as a table beside the main window. It
-// reads the blocks and the game count each time it is shown; the main window hides and shows
-// it again after the blocks have changed.
+// redraws whenever the week's filters change; whether it is shown is the week's to say, and
+// closing it by its own button tells the week.
 #pragma once
 
 #include <QFont>
@@ -10,8 +10,9 @@ class QPushButton;
 
 namespace velmora {
 
-class SystemForm;
+class WorkingWeek;
 class UiPorts;
+class WeekSignals;
 
 // The fixed-width font of both filter windows, small enough for their character cell.
 QFont FilterWindowFont();
@@ -19,10 +20,12 @@ QFont FilterWindowFont();
 class TFilteranzeige : public QWidget {
     Q_OBJECT
   public:
-    TFilteranzeige(SystemForm& form, UiPorts& ports, QWidget* parent = nullptr);
+    TFilteranzeige(WorkingWeek& week, UiPorts& ports, WeekSignals& weekSignals,
+                   QWidget* parent = nullptr);
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
@@ -30,7 +33,7 @@ class TFilteranzeige : public QWidget {
     void FitToBlocks();
     void PlaceBesideParent();
 
-    SystemForm& form_;
+    WorkingWeek& week_;
     UiPorts& ports_;
     QWidget* area_ = nullptr;  // "anzfeld"
     QPushButton* close_ = nullptr;

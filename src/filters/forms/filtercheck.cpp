@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "app/systemform.h"
+#include "app/workingweek.h"
 #include "filters/filterdisplay.h"
 #include "filters/forms/filteranzeige.h"
 
@@ -35,7 +35,7 @@ QLabel* PlacedLabel(const PlacedText& text, const QString& name, QWidget* parent
 
 }  // namespace
 
-TFiltercheck::TFiltercheck(SystemForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+TFiltercheck::TFiltercheck(WorkingWeek& week, QWidget* parent) : QDialog(parent), week_(week) {
     setObjectName("TFiltercheck");
     setWindowTitle("Filtercheck");
     setModal(false);
@@ -75,7 +75,7 @@ void TFiltercheck::hideEvent(QHideEvent* event) {
 
 void TFiltercheck::BuildLabels() {
     DiscardLabels();
-    const Workspace& state = form_.State();
+    const Workspace& state = week_.State();
     const FilterCheckPicture picture =
         FilterCheckLayout(result_, state.games, state.filters.blocks);
 

@@ -13,13 +13,13 @@ class QPushButton;
 
 namespace velmora {
 
-class SystemForm;
+class WorkingWeek;
 class TFilteranzeige;
 
 class TFiltercheck : public QDialog {
     Q_OBJECT
   public:
-    TFiltercheck(SystemForm& form, QWidget* parent = nullptr);
+    TFiltercheck(WorkingWeek& week, QWidget* parent = nullptr);
 
     // Shows the check for a result, or shows it anew when it is open already.
     void ShowFor(const TResultRow& result);
@@ -32,7 +32,7 @@ class TFiltercheck : public QDialog {
     void BuildLabels();
     void DiscardLabels();
 
-    SystemForm& form_;
+    WorkingWeek& week_;
     TResultRow result_;
     QLabel* top_ = nullptr;  // "StaticText1"
     QPushButton* close_ = nullptr;

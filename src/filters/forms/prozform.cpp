@@ -13,7 +13,7 @@
 
 #include "app/forms/controls.h"
 #include "app/forms/uiports.h"
-#include "app/systemform.h"
+#include "app/workingweek.h"
 #include "filters/percenteditor.h"
 
 namespace velmora {
@@ -236,10 +236,10 @@ void LayOutValueForm(QWidget& form, ValueGrid& grid, QWidget& panel) {
 // ---------------------------------------------------------------------------------------------
 // The percentage forms
 
-TProzformBase::TProzformBase(int number, SystemForm& form, UiPorts& ports, QWidget* parent)
+TProzformBase::TProzformBase(int number, WorkingWeek& week, UiPorts& ports, QWidget* parent)
     : QDialog(parent),
       number_(number),
-      form_(form),
+      week_(week),
       ports_(ports),
       grid_(new ValueGrid(
           &PercentKey,
@@ -325,7 +325,7 @@ void TProzformBase::showEvent(QShowEvent* event) {
 }
 
 void TProzformBase::ShowRecord() {
-    const Workspace& state = form_.State();
+    const Workspace& state = week_.State();
     const ValueFormFields fields = ShowPercentFilter(
         state.filters.percent[static_cast<std::size_t>(number_ - 1)], state.games);
     ShowValueFields({grid_, minEdit_, maxEdit_, active_}, fields, state.games);
@@ -350,65 +350,52 @@ void TProzformBase::Button1Click() {
 
 void TProzformBase::Button2Click() {
     ValueFormFields fields = ReadFields();
-    LoadTipPlanTendencies(fields, form_.State().plan, grid_->Games());
+    LoadTipPlanTendencies(fields, week_.State().plan, grid_->Games());
     grid_->ShowCells(fields, grid_->Games());
     LayOutValueForm(*this, *grid_, *panel_);
 }
 
 void TProzformBase::Button3Click() {
     const int source = source_ != nullptr ? source_->value() : 1;
-    const std::optional<bool> flagsChanged =
-        LoadPercentFilter(form_.State().filters, number_, source);
-    if (!flagsChanged)
-        return;
-    // The record has changed already, whether or not OK follows.
-    form_.PercentFilterConfirmed(*flagsChanged);
-    ShowRecord();
-    emit Confirmed();
+    // The record changes at once, whether or not OK follows.
+    if (week_.LoadPercentFilter(number_, source))
+        ShowRecord();
 }
 
 // OK stores all or nothing: a text that is not a number leaves the filter as it was and the
-// form open, so a half-stored filter never takes part in a run.
+// form open.
 void TProzformBase::BitBtn1Click() {
-    const ValueFormFields fields = ReadFields();
-    TFilterSet& filters = form_.State().filters;
-    TFilterSet trial = filters;
-    const PercentConfirmation outcome =
-        ConfirmPercentFilter(fields, grid_->Games(), trial, number_);
+    const PercentConfirmation outcome = week_.ConfirmPercentFilter(number_, ReadFields());
     if (!outcome.closed) {
         ports_.ShowMessage(this, MessageKind::Error, QString::fromStdString(outcome.error));
         return;
     }
-    filters.percent = trial.percent;
-    filters.requiredChains = trial.requiredChains;
-    form_.PercentFilterConfirmed(outcome.flagsChanged);
     accept();
-    emit Confirmed();
 }
 
-TProzform::TProzform(SystemForm& form, UiPorts& ports, QWidget* parent)
-    : TProzformBase(1, form, ports, parent) {}
-TProzform2::TProzform2(SystemForm& form, UiPorts& ports, QWidget* parent)
-    : TProzformBase(2, form, ports, parent) {}
-TProzform3::TProzform3(SystemForm& form, UiPorts& ports, QWidget* parent)
-    : TProzformBase(3, form, ports, parent) {}
-TProzform4::TProzform4(SystemForm& form, UiPorts& ports, QWidget* parent)
-    : TProzformBase(4, form, ports, parent) {}
-TProzform5::TProzform5(SystemForm& form, UiPorts& ports, QWidget* parent)
-    : TProzformBase(5, form, ports, parent) {}
+TProzform::TProzform(WorkingWeek& week, UiPorts& ports, QWidget* parent)
+    : TProzformBase(1, week, ports, parent) {}
+TProzform2::TProzform2(WorkingWeek& week, UiPorts& ports, QWidget* parent)
+    : TProzformBase(2, week, ports, parent) {}
+TProzform3::TProzform3(WorkingWeek& week, UiPorts& ports, QWidget* parent)
+    : TProzformBase(3, week, ports, parent) {}
+TProzform4::TProzform4(WorkingWeek& week, UiPorts& ports, QWidget* parent)
+    : TProzformBase(4, week, ports, parent) {}
+TProzform5::TProzform5(WorkingWeek& week, UiPorts& ports, QWidget* parent)
+    : TProzformBase(5, week, ports, parent) {}
 
-TProzformBase* CreatePercentForm(int number, SystemForm& form, UiPorts& ports, QWidget* parent) {
+TProzformBase* CreatePercentForm(int number, WorkingWeek& week, UiPorts& ports, QWidget* parent) {
     switch (number) {
         case 1:
-            return new TProzform(form, ports, parent);
+            return new TProzform(week, ports, parent);
         case 2:
-            return new TProzform2(form, ports, parent);
+            return new TProzform2(week, ports, parent);
         case 3:
-            return new TProzform3(form, ports, parent);
+            return new TProzform3(week, ports, parent);
         case 4:
-            return new TProzform4(form, ports, parent);
+            return new TProzform4(week, ports, parent);
         case 5:
-            return new TProzform5(form, ports, parent);
+            return new TProzform5(week, ports, parent);
         default:
             return nullptr;
     }

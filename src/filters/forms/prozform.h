@@ -19,7 +19,7 @@ class QSpinBox;
 
 namespace velmora {
 
-class SystemForm;
+class WorkingWeek;
 class UiPorts;
 
 // What a value form makes of a typed character: the character to enter, or nothing when
@@ -92,19 +92,14 @@ void ShowValueFields(const ValueFormControls& controls, const ValueFormFields& f
 // Takes a cell still being edited first.
 ValueFormFields ReadValueFields(const ValueFormControls& controls);
 
-// What the five percentage forms share; the main window connects to all of them alike.
+// What the five percentage forms share.
 class TProzformBase : public QDialog {
     Q_OBJECT
   public:
     int Number() const { return number_; }
 
-  signals:
-    // The filter's record was stored, by OK or by loading another filter into it: the main
-    // window shows its check boxes, the chain count and the required count afresh.
-    void Confirmed();
-
   protected:
-    TProzformBase(int number, SystemForm& form, UiPorts& ports, QWidget* parent);
+    TProzformBase(int number, WorkingWeek& week, UiPorts& ports, QWidget* parent);
     void showEvent(QShowEvent* event) override;
 
   private:
@@ -116,7 +111,7 @@ class TProzformBase : public QDialog {
     void BitBtn1Click();  // OK
 
     const int number_;
-    SystemForm& form_;
+    WorkingWeek& week_;
     UiPorts& ports_;
     ValueGrid* grid_;
     QWidget* panel_;  // everything right of the grid
@@ -130,34 +125,34 @@ class TProzformBase : public QDialog {
 class TProzform : public TProzformBase {
     Q_OBJECT
   public:
-    TProzform(SystemForm& form, UiPorts& ports, QWidget* parent = nullptr);
+    TProzform(WorkingWeek& week, UiPorts& ports, QWidget* parent = nullptr);
 };
 
 class TProzform2 : public TProzformBase {
     Q_OBJECT
   public:
-    TProzform2(SystemForm& form, UiPorts& ports, QWidget* parent = nullptr);
+    TProzform2(WorkingWeek& week, UiPorts& ports, QWidget* parent = nullptr);
 };
 
 class TProzform3 : public TProzformBase {
     Q_OBJECT
   public:
-    TProzform3(SystemForm& form, UiPorts& ports, QWidget* parent = nullptr);
+    TProzform3(WorkingWeek& week, UiPorts& ports, QWidget* parent = nullptr);
 };
 
 class TProzform4 : public TProzformBase {
     Q_OBJECT
   public:
-    TProzform4(SystemForm& form, UiPorts& ports, QWidget* parent = nullptr);
+    TProzform4(WorkingWeek& week, UiPorts& ports, QWidget* parent = nullptr);
 };
 
 class TProzform5 : public TProzformBase {
     Q_OBJECT
   public:
-    TProzform5(SystemForm& form, UiPorts& ports, QWidget* parent = nullptr);
+    TProzform5(WorkingWeek& week, UiPorts& ports, QWidget* parent = nullptr);
 };
 
 // The editor of percentage filter `number` (1 to 5); null for any other number.
-TProzformBase* CreatePercentForm(int number, SystemForm& form, UiPorts& ports, QWidget* parent);
+TProzformBase* CreatePercentForm(int number, WorkingWeek& week, UiPorts& ports, QWidget* parent);
 
 }  // namespace velmora

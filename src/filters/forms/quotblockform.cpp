@@ -9,7 +9,7 @@
 
 #include "app/forms/uiports.h"
 #include "app/forms/windowimage.h"
-#include "app/systemform.h"
+#include "app/workingweek.h"
 #include "filters/forms/prozform.h"
 #include "filters/oddseditor.h"
 
@@ -31,9 +31,9 @@ QString KeptValuesMessage(const std::vector<std::string>& places) {
 
 }  // namespace
 
-Tquotblockform::Tquotblockform(SystemForm& form, UiPorts& ports, QWidget* parent)
+Tquotblockform::Tquotblockform(WorkingWeek& week, UiPorts& ports, QWidget* parent)
     : QDialog(parent),
-      form_(form),
+      week_(week),
       ports_(ports),
       grid_(new ValueGrid(
           &OddsGridKey, [](const QString& cell) { return OddsCellEditText(cell.toStdString()); },
@@ -96,7 +96,7 @@ void Tquotblockform::showEvent(QShowEvent* event) {
 }
 
 void Tquotblockform::ShowRecord() {
-    const Workspace& state = form_.State();
+    const Workspace& state = week_.State();
     const ValueFormFields fields = ShowOddsFilter(state.filters.odds, state.games);
     ShowValueFields({grid_, minEdit_, maxEdit_, active_}, fields, state.games);
     LayOutValueForm(*this, *grid_, *panel_);
@@ -104,13 +104,10 @@ void Tquotblockform::ShowRecord() {
 
 void Tquotblockform::BitBtn1Click() {
     const ValueFormFields fields = ReadValueFields({grid_, minEdit_, maxEdit_, active_});
-    const std::vector<std::string> kept =
-        ConfirmOddsFilter(fields, grid_->Games(), form_.State().filters.odds);
-    form_.OddsFilterConfirmed();
+    const std::vector<std::string> kept = week_.ConfirmOddsFilter(fields);
     if (!kept.empty())
         ports_.ShowMessage(this, MessageKind::Warning, KeptValuesMessage(kept));
     accept();
-    emit Confirmed();
 }
 
 }  // namespace velmora

@@ -12,7 +12,7 @@ class QLineEdit;
 
 namespace velmora {
 
-class SystemForm;
+class WorkingWeek;
 class UiPorts;
 class ValueGrid;
 
@@ -20,11 +20,7 @@ class Tquotblockform : public QDialog {
     Q_OBJECT
   public:
     // Saves its picture as "Quote.BMP" in the working directory.
-    Tquotblockform(SystemForm& form, UiPorts& ports, QWidget* parent = nullptr);
-
-  signals:
-    // OK stored the filter: the main window shows its "Aktiv" box afresh.
-    void Confirmed();
+    Tquotblockform(WorkingWeek& week, UiPorts& ports, QWidget* parent = nullptr);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -33,7 +29,7 @@ class Tquotblockform : public QDialog {
     void ShowRecord();
     void BitBtn1Click();  // OK
 
-    SystemForm& form_;
+    WorkingWeek& week_;
     UiPorts& ports_;
     ValueGrid* grid_;
     QWidget* panel_;  // everything right of the grid

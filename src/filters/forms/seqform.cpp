@@ -11,7 +11,7 @@
 #include <QValidator>
 
 #include "app/forms/uiports.h"
-#include "app/systemform.h"
+#include "app/workingweek.h"
 
 namespace velmora {
 namespace {
@@ -40,9 +40,9 @@ class PatternValidator : public QValidator {
 
 }  // namespace
 
-Tseqform::Tseqform(SystemForm& form, UiPorts& ports, QWidget* parent)
+Tseqform::Tseqform(WorkingWeek& week, UiPorts& ports, QWidget* parent)
     : QDialog(parent),
-      form_(form),
+      week_(week),
       ports_(ports),
       pattern_(new QLineEdit(this)),
       minCount_(new QSpinBox(this)),
@@ -115,7 +115,7 @@ void Tseqform::Load(int number) {
     number_ = number;
     setWindowTitle(QString::fromStdString(SequenceFormCaption(number)));
     orBox_->setText(QString::fromStdString(SequenceOrCaption(number)));
-    const Workspace& state = form_.State();
+    const Workspace& state = week_.State();
     const SequenceFormFields fields = ShowSequence(state.filters.sequences, number, state.games);
     pattern_->setText(QString::fromStdString(fields.pattern));
     minCount_->setValue(fields.minCount);
@@ -133,7 +133,7 @@ void Tseqform::BitBtn1Click() {
         return;
     }
     if (outcome.rule) {
-        const auto count = static_cast<int>(form_.State().filters.sequences.size());
+        const auto count = static_cast<int>(week_.State().filters.sequences.size());
         if (number_ > count + 1) {
             ports_.ShowMessage(this, MessageKind::Error,
                                QString("Die %1. Sequenz kann nicht gespeichert werden, es gibt "
@@ -148,7 +148,7 @@ void Tseqform::BitBtn1Click() {
 }
 
 void Tseqform::Button6Click() {
-    if (static_cast<std::size_t>(number_) <= form_.State().filters.sequences.size())
+    if (static_cast<std::size_t>(number_) <= week_.State().filters.sequences.size())
         emit SequenceDeleteRequested(number_);
     accept();
 }

@@ -14,13 +14,13 @@ class QSpinBox;
 
 namespace velmora {
 
-class SystemForm;
+class WorkingWeek;
 class UiPorts;
 
 class Tseqform : public QDialog {
     Q_OBJECT
   public:
-    Tseqform(SystemForm& form, UiPorts& ports, QWidget* parent = nullptr);
+    Tseqform(WorkingWeek& week, UiPorts& ports, QWidget* parent = nullptr);
 
     // Loads rule `number` (or a new rule one past the end of the list) and shows the form
     // modally.
@@ -38,7 +38,7 @@ class Tseqform : public QDialog {
     void BitBtn1Click();
     void Button6Click();
 
-    SystemForm& form_;
+    WorkingWeek& week_;
     UiPorts& ports_;
     int number_ = 1;
 

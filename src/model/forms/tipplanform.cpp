@@ -9,8 +9,10 @@
 #include <QSpinBox>
 
 #include "app/forms/uiports.h"
+#include "app/forms/weeksignals.h"
 #include "app/forms/windowimage.h"
-#include "app/systemform.h"
+#include "app/weektexts.h"
+#include "app/workingweek.h"
 
 namespace velmora {
 namespace {
@@ -55,9 +57,9 @@ void TipGrid::keyPressEvent(QKeyEvent* event) {
     emit DigitTyped(currentRow(), currentColumn());
 }
 
-TTipplan::TTipplan(SystemForm& form, UiPorts& ports, QWidget* parent)
+TTipplan::TTipplan(WorkingWeek& week, UiPorts& ports, WeekSignals& weekSignals, QWidget* parent)
     : QDialog(parent),
-      form_(form),
+      week_(week),
       ports_(ports),
       title_(new QLabel(this)),
       grid_(new TipGrid(this)),
@@ -120,10 +122,34 @@ TTipplan::TTipplan(SystemForm& form, UiPorts& ports, QWidget* parent)
     connect(close, &QPushButton::clicked, this, &QDialog::hide);
 
     setFixedWidth(kPanelLeft + 115);
+    connect(&weekSignals, &WeekSignals::Changed, this, [this](unsigned what) {
+        if (isVisible() && (what & kTipPlanChanged) != 0)
+            ShowPlan();
+    });
+}
+
+// After a change made elsewhere (another week, undo): the lines for the game count, the
+// cells that differ from the plan, the tips and the title.
+void TTipplan::ShowPlan() {
+    const Workspace& state = week_.State();
+    if (static_cast<int>(lines_.size()) != state.games) {
+        BuildLines();
+        return;
+    }
+    for (int g = 1; g <= state.games; ++g) {
+        for (int slot = 0; slot < 3; ++slot) {
+            const QString value = QString::number(state.plan.Tendency(g, kDisplayOrder[slot]));
+            QTableWidgetItem* cell = grid_->item(g - 1, slot);
+            if (cell != nullptr && cell->text() != value)
+                cell->setText(value);
+        }
+        RefreshGame(g);
+    }
+    RefreshTitle();
 }
 
 void TTipplan::ShowForGameCount() {
-    const int games = form_.State().games;
+    const int games = week_.State().games;
     gameCounts_[static_cast<std::size_t>(games - kMinGames)]->setChecked(true);
     show();
     raise();
@@ -154,7 +180,7 @@ void TTipplan::keyPressEvent(QKeyEvent* event) {
 
 void TTipplan::BuildLines() {
     DiscardLines();
-    Workspace& state = form_.State();
+    const Workspace& state = week_.State();
     const int n = state.games;
     gameCounts_[static_cast<std::size_t>(n - kMinGames)]->setChecked(true);
 
@@ -163,14 +189,12 @@ void TTipplan::BuildLines() {
     grid_->setGeometry(kGridLeft, kGridTop, 3 * kCellWidth + 2, gridHeight);
     for (int g = 1; g <= n; ++g) {
         grid_->setRowHeight(g - 1, kRowHeight);
-        state.plan.ToDisplayOrder(g);
         for (int slot = 0; slot < 3; ++slot) {
             auto* cell =
                 new QTableWidgetItem(QString::number(state.plan.Tendency(g, kDisplayOrder[slot])));
             cell->setTextAlignment(Qt::AlignCenter);
             grid_->setItem(g - 1, slot, cell);
         }
-        state.plan.SortByTendency(g);
 
         GameLine line{new QLabel(GameLabel(g), this), {}, {}};
         line.label->setObjectName("Spiel" + QString::number(g));
@@ -213,7 +237,7 @@ void TTipplan::DiscardLines() {
 void TTipplan::CellTyped(int row, int column) {
     const QString text = grid_->item(row, column)->text();
     if (!text.isEmpty() && text.front().isDigit()) {
-        form_.SetTendency(row + 1, kDisplayOrder[column],
+        week_.SetTendency(row + 1, kDisplayOrder[column],
                           static_cast<std::int8_t>(text.front().digitValue()));
     }
     RefreshGame(row + 1);
@@ -229,16 +253,24 @@ void TTipplan::Toggle(int game, int slot) {
 }
 
 void TTipplan::TakeTendenciesFromGrid(int game) {
+    // Read whole first: every change redraws the cells from the plan.
+    std::array<int, 3> values{};
+    for (int slot = 0; slot < 3; ++slot)
+        values[static_cast<std::size_t>(slot)] = grid_->item(game - 1, slot)->text().toInt();
     for (int slot = 0; slot < 3; ++slot) {
-        const int value = grid_->item(game - 1, slot)->text().toInt();
-        form_.SetTendency(game, kDisplayOrder[slot], static_cast<std::int8_t>(value));
+        week_.SetTendency(game, kDisplayOrder[slot],
+                          static_cast<std::int8_t>(values[static_cast<std::size_t>(slot)]));
     }
 }
 
 void TTipplan::RefreshGame(int game) {
     if (game < 1 || game > static_cast<int>(lines_.size()))
         return;
-    const GameEntry& entry = form_.State().plan.Game(game);  // in tendency order
+    // The tips in tendency order, whatever order the plan holds them in.
+    TTipPlan sorted = week_.State().plan;
+    sorted.ToDisplayOrder(game);
+    sorted.SortByTendency(game);
+    const GameEntry& entry = sorted.Game(game);
     const GameLine& line = lines_[static_cast<std::size_t>(game - 1)];
     for (int p = 0; p < 3; ++p) {
         const TipPair& pair = entry.pairs[static_cast<std::size_t>(p)];
@@ -247,14 +279,11 @@ void TTipplan::RefreshGame(int game) {
 }
 
 void TTipplan::RefreshTitle() {
-    title_->setText(QString::fromStdString(form_.State().lowerStatus));
-    emit PlanChanged();
+    title_->setText(QString::fromStdString(LowerStatusText(week_.State())));
 }
 
 void TTipplan::ChooseGameCount(int games) {
-    form_.SetGameCount(games);
-    emit GameCountChanged(games);
-    emit PlanChanged();
+    week_.SetGameCount(games);
     // Rebuilt for the new number of games.
     hide();
     show();

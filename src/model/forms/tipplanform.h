@@ -1,6 +1,6 @@
 // The tip plan editor "Tipplan": per game the tendencies of "1", "0" and "2", the tipped
 // signs in tendency order, toggle buttons; the game count and the value a toggle enters.
-// It edits the main window's plan through the core and tells the main window about it.
+// It edits the week's plan through the core and redraws whenever the plan changes.
 #pragma once
 
 #include <QDialog>
@@ -14,8 +14,9 @@ class QSpinBox;
 
 namespace velmora {
 
-class SystemForm;
+class WorkingWeek;
 class UiPorts;
+class WeekSignals;
 
 // The tendency grid: one digit per cell. Digits 1 to 9 enter themselves, every other typed
 // character enters "0"; "d" and "D" print the editor instead.
@@ -34,16 +35,11 @@ class TipGrid : public QTableWidget {
 class TTipplan : public QDialog {
     Q_OBJECT
   public:
-    TTipplan(SystemForm& form, UiPorts& ports, QWidget* parent = nullptr);
+    TTipplan(WorkingWeek& week, UiPorts& ports, WeekSignals& weekSignals,
+             QWidget* parent = nullptr);
 
     // "Tippplan" on the main window: shows the editor with the game count's choice selected.
     void ShowForGameCount();
-
-  signals:
-    // The plan's status text changed (tendencies or game count).
-    void PlanChanged();
-    // A game-count choice was made: guarantee captions and sign-change limits follow it.
-    void GameCountChanged(int games);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -65,9 +61,10 @@ class TTipplan : public QDialog {
     void TakeTendenciesFromGrid(int game);
     void RefreshGame(int game);
     void RefreshTitle();
+    void ShowPlan();
     void ChooseGameCount(int games);
 
-    SystemForm& form_;
+    WorkingWeek& week_;
     UiPorts& ports_;
     QLabel* title_;
     TipGrid* grid_;

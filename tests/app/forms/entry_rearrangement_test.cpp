@@ -14,8 +14,10 @@
 
 #include "app/forms/systemeingabe.h"
 #include "app/forms/systemumstellung.h"
-#include "app/systemform.h"
+#include "app/weektexts.h"
+#include "app/workingweek.h"
 #include "support/fakeports.h"
+#include "support/weekaccess.h"
 
 namespace velmora {
 namespace {
@@ -46,8 +48,8 @@ std::vector<std::string> Texts(const TRowList& rows) {
 class WindowTest : public ::testing::Test {
   protected:
     void SetSystem(int games, const std::vector<std::string>& rows) {
-        form_.State().games = games;
-        form_.State().rows = Rows(games, rows);
+        testing::Arrange(form_).games = games;
+        testing::Arrange(form_).rows = Rows(games, rows);
     }
     template <class Widget>
     Widget* Find(QWidget& parent, const QString& name) {
@@ -57,7 +59,7 @@ class WindowTest : public ::testing::Test {
     }
 
     testing::FakeUiPorts ports_;
-    SystemForm form_{""};
+    WorkingWeek form_{""};
 };
 
 // ---- Systemeingabe ----
@@ -96,20 +98,19 @@ TEST_F(Systemeingabe, ShowsEveryRowAsAColumnOfSignDigits) {
 
 TEST_F(Systemeingabe, EmptySystemGivesOneEmptyColumnAndOkEmptiesTheSystemWithOneMessage) {
     SetSystem(11, {});
-    form_.State().systemSizeText = "17";
     TSystemeingabe& window = Open();
     ASSERT_EQ(window.Model().columnCount(), 1);
     for (int g = 0; g < 11; ++g)
         EXPECT_EQ(Cell(0, g), "");
 
-    QSignalSpy changed(&window, &TSystemeingabe::SystemChanged);
+    testing::ChangeRecorder changed(form_);
     Click("BitBtn2");
     ASSERT_EQ(ports_.messages.size(), 1u);
     EXPECT_EQ(ports_.messages[0].kind, MessageKind::Error);
     EXPECT_EQ(ports_.messages[0].text,
               "Eine Reihe war unvollständig und wird nicht mit übernommen");
-    EXPECT_TRUE(form_.State().rows.Empty());
-    EXPECT_EQ(form_.State().systemSizeText, "0");
+    EXPECT_TRUE(testing::Arrange(form_).rows.Empty());
+    EXPECT_EQ(SystemSizeText(form_.State()), "0");
     EXPECT_EQ(changed.count(), 1);
     EXPECT_FALSE(window.isVisible());
 }
@@ -151,9 +152,10 @@ TEST_F(Systemeingabe, ClearedColumnIsReportedOnceAndTheOthersKeepTheirOrder) {
 
     Click("BitBtn2");
     EXPECT_EQ(ports_.messages.size(), 1u);
-    EXPECT_EQ(Texts(form_.State().rows), (std::vector<std::string>{"11111111111", "00000000000",
-                                                                   "10101010101", "21212121212"}));
-    EXPECT_EQ(form_.State().systemSizeText, "4");
+    EXPECT_EQ(
+        Texts(testing::Arrange(form_).rows),
+        (std::vector<std::string>{"11111111111", "00000000000", "10101010101", "21212121212"}));
+    EXPECT_EQ(SystemSizeText(form_.State()), "4");
 }
 
 TEST_F(Systemeingabe, NewRowIsAppendedEmptyAndTypedInBecomesTheLastRow) {
@@ -166,15 +168,15 @@ TEST_F(Systemeingabe, NewRowIsAppendedEmptyAndTypedInBecomesTheLastRow) {
     QTest::keyClicks(window.Grid(), "10210210210");
     Click("BitBtn2");
     EXPECT_TRUE(ports_.messages.empty());
-    EXPECT_EQ(Texts(form_.State().rows), (std::vector<std::string>{"11111111111", "10210210210"}));
+    EXPECT_EQ(Texts(testing::Arrange(form_).rows),
+              (std::vector<std::string>{"11111111111", "10210210210"}));
 }
 
 TEST_F(Systemeingabe, CancelChangesNothingAndShowingAgainStartsFromTheSystem) {
     SetSystem(11, {"11111111111", "22222222222"});
-    form_.State().systemSizeText = "2";
-    const TRowList before = form_.State().rows;
+    const TRowList before = testing::Arrange(form_).rows;
     TSystemeingabe& window = Open();
-    QSignalSpy changed(&window, &TSystemeingabe::SystemChanged);
+    testing::ChangeRecorder changed(form_);
     Select(0, 0);
     QTest::keyClick(window.Grid(), '0');
     Click("Neuereihe");
@@ -182,8 +184,8 @@ TEST_F(Systemeingabe, CancelChangesNothingAndShowingAgainStartsFromTheSystem) {
     Click("Reihelschen");
     Click("BitBtn1");
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(form_.State().rows, before);
-    EXPECT_EQ(form_.State().systemSizeText, "2");
+    EXPECT_EQ(testing::Arrange(form_).rows, before);
+    EXPECT_EQ(SystemSizeText(form_.State()), "2");
     EXPECT_EQ(changed.count(), 0);
     EXPECT_TRUE(ports_.messages.empty());
 
@@ -216,19 +218,19 @@ TEST_F(Systemeingabe, LargeSystemIsTakenOverWholeAndInOrder) {
     Open();
     Click("BitBtn2");
     EXPECT_TRUE(ports_.messages.empty());
-    EXPECT_EQ(Texts(form_.State().rows), rows);
-    EXPECT_EQ(form_.State().systemSizeText, "9000");
+    EXPECT_EQ(Texts(testing::Arrange(form_).rows), rows);
+    EXPECT_EQ(SystemSizeText(form_.State()), "9000");
 }
 
 TEST_F(Systemeingabe, GameCountChangedWhileOpenKeepsTheSystemWithAMessage) {
     SetSystem(11, {"11111111111"});
     TSystemeingabe& window = Open();
     SetSystem(12, {"111111111111", "222222222222"});
-    const TRowList before = form_.State().rows;
+    const TRowList before = testing::Arrange(form_).rows;
     Click("BitBtn2");
     ASSERT_EQ(ports_.messages.size(), 1u);
     EXPECT_TRUE(ports_.messages[0].text.contains("12 Spiele"));
-    EXPECT_EQ(form_.State().rows, before);
+    EXPECT_EQ(testing::Arrange(form_).rows, before);
     EXPECT_TRUE(window.isVisible());
 }
 
@@ -299,10 +301,10 @@ TEST_F(Systemumstellung, ShowsTheDistributionWithHandCursorInSignMode) {
 TEST_F(Systemumstellung, SignDragWithinAGameExchangesTheSignsAndCounts) {
     NineRows();
     TTippverteilung2& window = Open();
-    QSignalSpy changed(&window, &TTippverteilung2::SystemChanged);
+    testing::ChangeRecorder changed(form_);
     Drag(3, 1, 3, 3);
     std::string game3;
-    for (const std::string& row : Texts(form_.State().rows))
+    for (const std::string& row : Texts(testing::Arrange(form_).rows))
         game3 += row[2];
     EXPECT_EQ(game3, "222200111");
     EXPECT_EQ(Counts(3), (QStringList{"3", "2", "4"}));
@@ -313,27 +315,27 @@ TEST_F(Systemumstellung, SignDragWithinAGameExchangesTheSignsAndCounts) {
 
 TEST_F(Systemumstellung, GameDragExchangesTwoGamesAndTwiceRestores) {
     SetSystem(11, {"12000000000", "10001000000", "02220000000"});
-    const TRowList before = form_.State().rows;
+    const TRowList before = testing::Arrange(form_).rows;
     TTippverteilung2& window = Open();
     ChooseGames();
-    QSignalSpy changed(&window, &TTippverteilung2::SystemChanged);
+    testing::ChangeRecorder changed(form_);
     const QStringList game2 = Counts(2);
     const QStringList game5 = Counts(5);
     Drag(2, 1, 5, 3);
-    EXPECT_EQ(Texts(form_.State().rows),
+    EXPECT_EQ(Texts(testing::Arrange(form_).rows),
               (std::vector<std::string>{"10002000000", "11000000000", "00222000000"}));
     EXPECT_EQ(Counts(2), game5);
     EXPECT_EQ(Counts(5), game2);
     Drag(5, 0, 2, 0);
-    EXPECT_EQ(form_.State().rows, before);
+    EXPECT_EQ(testing::Arrange(form_).rows, before);
     EXPECT_EQ(changed.count(), 2);
 }
 
 TEST_F(Systemumstellung, DragsThatMustNotChangeTheSystem) {
     NineRows();
-    const TRowList before = form_.State().rows;
+    const TRowList before = testing::Arrange(form_).rows;
     TTippverteilung2& window = Open();
-    QSignalSpy changed(&window, &TTippverteilung2::SystemChanged);
+    testing::ChangeRecorder changed(form_);
     Drag(2, 1, 4, 3);  // across games in sign mode
     Drag(3, 0, 3, 2);  // from the game number column
     Drag(0, 1, 3, 3);  // from the heading row
@@ -344,22 +346,22 @@ TEST_F(Systemumstellung, DragsThatMustNotChangeTheSystem) {
     QTest::mouseRelease(window.Grid()->viewport(), Qt::LeftButton, {},
                         QPoint(window.Grid()->viewport()->width() - 1,
                                window.Grid()->viewport()->height() - 1));  // no cell at all
-    EXPECT_EQ(form_.State().rows, before);
+    EXPECT_EQ(testing::Arrange(form_).rows, before);
     EXPECT_EQ(changed.count(), 0);
     EXPECT_EQ(Counts(3), (QStringList{"4", "2", "3"}));
 }
 
 TEST_F(Systemumstellung, RowsOfAnotherGameCountAreReportedAndLeftAlone) {
-    form_.State().games = 11;
-    form_.State().rows = Rows(12, {"121212121212", "000000000000"});
-    const TRowList before = form_.State().rows;
+    testing::Arrange(form_).games = 11;
+    testing::Arrange(form_).rows = Rows(12, {"121212121212", "000000000000"});
+    const TRowList before = testing::Arrange(form_).rows;
     TTippverteilung2& window = Open();
     ASSERT_EQ(ports_.messages.size(), 1u);
     EXPECT_TRUE(ports_.messages[0].text.startsWith("Die Systemumstellung ist nicht möglich"));
     EXPECT_EQ(window.Grid()->rowCount(), 1);
     ChooseGames();
     Drag(0, 1, 0, 2);
-    EXPECT_EQ(form_.State().rows, before);
+    EXPECT_EQ(testing::Arrange(form_).rows, before);
 }
 
 }  // namespace

@@ -15,13 +15,15 @@
 #include <memory>
 #include <random>
 
-#include "app/systemform.h"
+#include "app/forms/weeksignals.h"
+#include "app/workingweek.h"
 #include "filters/forms/filteranzeige.h"
 #include "filters/forms/filtercheck.h"
 #include "support/fakeports.h"
 #include "support/qtprinting.h"
 #include "support/tempdir.h"
 #include "support/testplans.h"
+#include "support/weekaccess.h"
 
 namespace velmora {
 namespace {
@@ -44,7 +46,7 @@ class GewinnermittlungTest : public testing::TempDirTest {
         TempDirTest::SetUp();
         previousDirectory_ = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(dir_.string()));
-        form_ = std::make_unique<SystemForm>((dir_ / "").string());
+        form_ = std::make_unique<WorkingWeek>((dir_ / "").string());
     }
     void TearDown() override {
         window_.reset();
@@ -53,7 +55,7 @@ class GewinnermittlungTest : public testing::TempDirTest {
         TempDirTest::TearDown();
     }
 
-    Workspace& State() { return form_->State(); }
+    Workspace& State() { return testing::Arrange(*form_); }
 
     void UseRows(const TRowList& rows) {
         State().games = rows.Games();
@@ -114,7 +116,7 @@ class GewinnermittlungTest : public testing::TempDirTest {
 
     QString previousDirectory_;
     testing::FakeUiPorts ports_;
-    std::unique_ptr<SystemForm> form_;
+    std::unique_ptr<WorkingWeek> form_;
     std::unique_ptr<Tgewinnermittlung> window_;
 };
 
@@ -371,7 +373,8 @@ TEST_F(GewinnermittlungTest, MeasureLabelsForACompleteResult) {
 
 TEST_F(GewinnermittlungTest, FiltercheckOpensDisplayAndCheck) {
     UseRows(RowsFromStrings({"11111111111"}));
-    TFilteranzeige display(*form_, ports_);
+    WeekSignals weekSignals(*form_);
+    TFilteranzeige display(*form_, ports_, weekSignals);
     TFiltercheck check(*form_);
     Open(&display, &check);
     Enter("11111111111");

@@ -9,13 +9,14 @@
 #include <QSpinBox>
 #include <QTest>
 
-#include "app/systemform.h"
+#include "app/workingweek.h"
 #include "filters/filterrows.h"
 #include "filters/forms/blockform.h"
 #include "filters/forms/seqform.h"
 #include "support/fakeports.h"
 #include "support/tempdir.h"
 #include "support/testplans.h"
+#include "support/weekaccess.h"
 
 namespace velmora {
 namespace {
@@ -46,7 +47,7 @@ class FormTest : public testing::TempDirTest {
         TempDirTest::TearDown();
     }
 
-    Workspace& State() { return form_.State(); }
+    Workspace& State() { return testing::Arrange(form_); }
     template <class Widget = QWidget>
     Widget& Find(const char* name) {
         auto* widget = editor_->template findChild<Widget*>(name);
@@ -58,7 +59,7 @@ class FormTest : public testing::TempDirTest {
     void Click(const char* name) { Find<QPushButton>(name).click(); }
 
     QString previousDirectory_;
-    SystemForm form_{""};
+    WorkingWeek form_{""};
     testing::FakeUiPorts ports_;
     std::unique_ptr<Form> editor_;
     std::unique_ptr<QSignalSpy> confirmed_;

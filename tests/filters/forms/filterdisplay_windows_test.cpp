@@ -8,13 +8,15 @@
 #include <QtTest/QTest>
 #include <filesystem>
 
-#include "app/systemform.h"
+#include "app/forms/weeksignals.h"
+#include "app/workingweek.h"
 #include "filters/filterrows.h"
 #include "filters/forms/filteranzeige.h"
 #include "filters/forms/filtercheck.h"
 #include "support/fakeports.h"
 #include "support/qtprinting.h"
 #include "support/tempdir.h"
+#include "support/weekaccess.h"
 
 namespace velmora {
 namespace {
@@ -37,17 +39,18 @@ class FilterWindowTest : public testing::TempDirTest {
         TempDirTest::SetUp();
         previousDirectory_ = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(dir_.string()));
-        form_.State().games = 13;
+        testing::Arrange(form_).games = 13;
     }
     void TearDown() override {
         QDir::setCurrent(previousDirectory_);
         TempDirTest::TearDown();
     }
 
-    std::vector<TBlockFilter>& Blocks() { return form_.State().filters.blocks; }
+    std::vector<TBlockFilter>& Blocks() { return testing::Arrange(form_).filters.blocks; }
 
     QString previousDirectory_;
-    SystemForm form_{"/nonexistent/"};
+    WorkingWeek form_{"/nonexistent/"};
+    WeekSignals weekSignals_{form_};
     testing::FakeUiPorts ports_;
 };
 
@@ -67,7 +70,7 @@ TEST_F(FilteranzeigeWindow, SizeFollowsBlocksAndGamesEachTimeItIsShown) {
     QWidget main;
     main.setGeometry(40, 40, 300, 200);
     main.show();
-    TFilteranzeige display(form_, ports_, &main);
+    TFilteranzeige display(form_, ports_, weekSignals_, &main);
     EXPECT_TRUE(display.isWindow());
 
     display.show();
@@ -77,20 +80,23 @@ TEST_F(FilteranzeigeWindow, SizeFollowsBlocksAndGamesEachTimeItIsShown) {
     ASSERT_NE(close, nullptr);
     EXPECT_GE(close->y(), 13 * 25);
 
-    // The main window refreshes the display by hiding and showing it.
+    // It follows the week while it is open.
     Blocks().push_back(BlockOn(0, 0, 3));
-    form_.State().games = 11;
-    display.hide();
-    display.show();
+    testing::Arrange(form_).games = 11;
+    testing::Arranged(form_);
     EXPECT_EQ(display.size(), QSize(3 * 45 + 50, 11 * 25 + 80));
 
+    // Its own button closes it, and the week knows.
+    testing::Arrange(form_).filterDisplayShown = true;
     QTest::mouseClick(close, Qt::LeftButton);
     EXPECT_FALSE(display.isVisible());
+    EXPECT_FALSE(form_.State().filterDisplayShown);
+    EXPECT_FALSE(form_.State().filterDisplayWanted);
 }
 
 TEST_F(FilteranzeigeWindow, KeyDPrintsAndDoubleClickSavesTheImage) {
     Blocks() = {BlockOn(1, 0, 5)};
-    TFilteranzeige display(form_, ports_, nullptr);
+    TFilteranzeige display(form_, ports_, weekSignals_, nullptr);
     display.show();
 
     QTest::keyClick(&display, Qt::Key_X);
@@ -142,7 +148,7 @@ TEST_F(FiltercheckWindow, ShowsOneColumnPerFailedBlockWithRedMarkedSigns) {
 
 TEST_F(FiltercheckWindow, ShowingForAnotherResultLeavesNoOldLabels) {
     Blocks() = {BlockOn(1, 0, 2), BlockOn(2, 0, 0)};
-    TFilteranzeige display(form_, ports_, nullptr);
+    TFilteranzeige display(form_, ports_, weekSignals_, nullptr);
     TFiltercheck check(form_, nullptr);
 
     OpenFilterCheck(display, check, ResultOf("1112000000000"));

@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 
+#include "app/forms/weeksignals.h"
 #include "filters/forms/prozform.h"
 #include "filters/forms/quotblockform.h"
 #include "support/guifixture.h"
@@ -113,7 +114,7 @@ TEST_F(ProzformTest, NotANumberStopsOkWithTheMessageAndStoresNothing) {
     Start();
     Form(1).show();
     const TFilterSet before = State().filters;
-    QSignalSpy confirmed(&Form(1), &TProzformBase::Confirmed);
+    QSignalSpy confirmed(windows_->weekSignals.get(), &WeekSignals::Changed);
     Field(Form(1), "Edit1").setText("10");
     Check(Form(1), "aktiv", !Filter(1).active);
     Field(Form(1), "Edit2").setText("1,2,3");
@@ -127,7 +128,7 @@ TEST_F(ProzformTest, NotANumberStopsOkWithTheMessageAndStoresNothing) {
     EXPECT_EQ(LastMessage(), "',' ist kein gültiger Fließkommawert");
     EXPECT_TRUE(Form(1).isVisible());
     EXPECT_EQ(State().filters, before);
-    EXPECT_FALSE(State().filtersModified);
+    EXPECT_FALSE(form_->WeekUnsaved());
     EXPECT_EQ(confirmed.count(), 0);
 
     // Cancel leaves the record as it was.
@@ -143,7 +144,7 @@ TEST_F(ProzformTest, OkStoresCommaNumbersAndResetsTheRequiredCountOnlyWhenFlagsC
     form_->SetPercentActive(2, true);
     form_->SetRequiredChains(0);
     Form(1).show();
-    QSignalSpy confirmed(&Form(1), &TProzformBase::Confirmed);
+    QSignalSpy confirmed(windows_->weekSignals.get(), &WeekSignals::Changed);
     Field(Form(1), "Edit1").setText("12,5");
     Field(Form(1), "Edit2").setText("87,25");
     SetCell(Form(1), 1, 0, "33.5");   // sign "1", shown with a point
@@ -153,7 +154,7 @@ TEST_F(ProzformTest, OkStoresCommaNumbersAndResetsTheRequiredCountOnlyWhenFlagsC
     EXPECT_TRUE(ports_.messages.empty()) << LastMessage().toStdString();
     EXPECT_FALSE(Form(1).isVisible());
     EXPECT_EQ(confirmed.count(), 1);
-    EXPECT_TRUE(State().filtersModified);
+    EXPECT_TRUE(form_->WeekUnsaved());
     EXPECT_DOUBLE_EQ(Filter(1).minValue, 12.5);
     EXPECT_DOUBLE_EQ(Filter(1).Value(1, 1), 33.5);
     EXPECT_DOUBLE_EQ(Filter(1).Value(1, 0), 10.25);
@@ -165,7 +166,7 @@ TEST_F(ProzformTest, OkStoresCommaNumbersAndResetsTheRequiredCountOnlyWhenFlagsC
     Form(1).show();
     Click(Form(1), "BitBtn1");
     EXPECT_EQ(State().filters.requiredChains, 1);
-    EXPECT_EQ(confirmed.count(), 2);
+    EXPECT_EQ(confirmed.count(), 3);  // OK, the lowered count, OK again
 }
 
 TEST_F(ProzformTest, TipPlanAndPercentConversionFillTheGrid) {
@@ -202,7 +203,7 @@ TEST_F(ProzformTest, LoadingAnotherFilterCopiesItsWholeRecordAtOnce) {
     Filter(2).orNext = 1;
     Filter(4) = {};
     Form(4).show();
-    QSignalSpy confirmed(&Form(4), &TProzformBase::Confirmed);
+    QSignalSpy confirmed(windows_->weekSignals.get(), &WeekSignals::Changed);
     Find<QSpinBox>(Form(4), "SpinEdit1")->setValue(2);
     Click(Form(4), "Button3");
     EXPECT_EQ(Filter(4), Filter(2));
@@ -296,10 +297,10 @@ TEST_F(QuotblockTest, OkStoresTheFilterKeepsUnreadableCellsAndCancelStoresNothin
     Check(Form(), "aktiv", !before.active);
     Click(Form(), "BitBtn2");
     EXPECT_EQ(Odds(), before);
-    EXPECT_FALSE(State().filtersModified);
+    EXPECT_FALSE(form_->WeekUnsaved());
 
     Form().show();
-    QSignalSpy confirmed(&Form(), &Tquotblockform::Confirmed);
+    QSignalSpy confirmed(windows_->weekSignals.get(), &WeekSignals::Changed);
     SetCell(Form(), 1, 0, "2.5");
     SetCell(Form(), 2, 2, "1.2.3");
     Field(Form(), "Edit1").setText("50000");
@@ -308,7 +309,7 @@ TEST_F(QuotblockTest, OkStoresTheFilterKeepsUnreadableCellsAndCancelStoresNothin
     Click(Form(), "BitBtn1");
     EXPECT_FALSE(Form().isVisible());
     EXPECT_EQ(confirmed.count(), 1);
-    EXPECT_TRUE(State().filtersModified);
+    EXPECT_TRUE(form_->WeekUnsaved());
     EXPECT_DOUBLE_EQ(Odds().Value(1, 1), 2.5);
     EXPECT_DOUBLE_EQ(Odds().Value(2, 2), before.Value(2, 2));
     EXPECT_TRUE(LastMessage().contains("Spiel 2, Tip 2")) << LastMessage().toStdString();

@@ -1,0 +1,23 @@
+// The texts the main window shows, derived from the state whenever it is drawn.
+#pragma once
+
+#include <string>
+
+#include "app/workspace.h"
+
+namespace velmora {
+
+inline constexpr const char* kAbortedGuaranteeText = "Abgebrochen: keine Gewinngarantie";
+
+// "TOTOTIP: name", "TOTOTIP NEU", or nothing before a week was read.
+std::string UpperStatusText(const Workspace& week);
+// "VOLLSYSTEM: n Reihen" or "Es Fehlen noch Tips".
+std::string LowerStatusText(const Workspace& week);
+// The row count beside "Systemgröße:".
+std::string SystemSizeText(const Workspace& week);
+// The check of the last optimised reduction, or that the last guarantee run was broken off.
+std::string GuaranteeText(const Workspace& week);
+// "VELMORA – AKTUELLEWOCHE.TTD – meintip.prd", with " *" while something is unsaved.
+std::string WindowTitle(const Workspace& week, bool unsaved);
+
+}  // namespace velmora

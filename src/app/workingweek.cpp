@@ -1,0 +1,751 @@
+#include "app/workingweek.h"
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "app/binaryfile.h"
+#include "app/filesetnames.h"
+#include "app/filterfiles.h"
+#include "app/rowfile.h"
+#include "app/slipsettings.h"
+#include "filters/numberedlist.h"
+#include "filters/oddseditor.h"
+#include "filters/rowfilter.h"
+
+namespace velmora {
+namespace {
+
+std::uint64_t ClockSeed() {
+    return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+}
+
+FileDialogRequest RowFileRequest(const Workspace& state) {
+    return {"Tippreihen|*.prd", "PRD", state.rowFileName};
+}
+
+// Whether "Abbruch" left rows without the chosen guarantee. An optimised search broken off
+// keeps a complete cover, which its check confirms.
+bool BrokenOff(const AbortFlag& abort, const GenerationSettings& settings,
+               const std::optional<GuaranteeCheck>& check) {
+    return abort.IsSet() && settings.limit == RowLimit::Guarantee && !check;
+}
+
+bool FileExists(const std::string& name) {
+    const ResolvedFileName file = ResolveFileName(name);
+    std::error_code error;
+    return file.ok() && std::filesystem::exists(file.path, error);
+}
+
+// Runs the open dialog and reads the chosen file; reports a refusal and returns nothing.
+std::optional<TRowList> ChooseAndReadRows(const Workspace& state, WeekView& view,
+                                          std::string& chosen) {
+    const std::optional<std::string> name = view.OpenFileName(RowFileRequest(state));
+    if (!name)
+        return std::nullopt;
+    RowFileContent content = ReadRowFile(*name, state.games);
+    if (!content.ok()) {
+        view.ShowMessage(MessageKind::Error, content.error);
+        return std::nullopt;
+    }
+    chosen = *name;
+    return std::move(content.rows);
+}
+
+}  // namespace
+
+WorkingWeek::WorkingWeek(std::string programDirectory) : seedSource_(ClockSeed) {
+    Workspace& s = state_;
+    s.programDirectory = std::move(programDirectory);
+    s.tipPlanName = s.programDirectory + "AKTUELLEWOCHE.TTD";
+    s.blockFilterName = s.programDirectory + "aktuellewoche.tfd";
+    s.filterValueName = s.programDirectory + "aktuelleWoche.bld";
+    s.rowFileName = s.programDirectory + "meintip.prd";
+    s.slipSettingsName = s.programDirectory + "schein.dat";
+    // Until a week is read, the defaults count as saved: nothing the user made is there.
+    savedWeek_ = ComparableImageOf(s);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Telling the observer, remembering steps
+
+void WorkingWeek::Notify(WeekChanges what) {
+    if (observer_ != nullptr && what != 0)
+        observer_->WeekChanged(what);
+}
+
+void WorkingWeek::RememberSystem(const std::string& command) {
+    RecordSystem(command, SystemNow());
+}
+
+void WorkingWeek::RememberWeek(const std::string& command) {
+    UndoStep step;
+    step.command = command;
+    step.week = WeekSnapshot{state_.plan, state_.tipPlanStream, state_.filters};
+    history_.Record(std::move(step));
+}
+
+SystemSnapshot WorkingWeek::SystemNow() const {
+    return {state_.rows, state_.rowsRevision, state_.guaranteeCheck, state_.guaranteeAborted};
+}
+
+void WorkingWeek::RecordSystem(const std::string& command, SystemSnapshot before) {
+    UndoStep step;
+    step.command = command;
+    step.system = std::move(before);
+    history_.Record(std::move(step));
+}
+
+UndoStep WorkingWeek::Current(const UndoStep& like) const {
+    UndoStep current;
+    if (like.system)
+        current.system = SystemNow();
+    if (like.week)
+        current.week = WeekSnapshot{state_.plan, state_.tipPlanStream, state_.filters};
+    return current;
+}
+
+void WorkingWeek::Restore(UndoStep step) {
+    WeekChanges changed = kHistoryChanged | kSavedChanged;
+    if (step.system) {
+        state_.rows = std::move(step.system->rows);
+        state_.rowsRevision = step.system->revision;
+        state_.guaranteeCheck = step.system->guaranteeCheck;
+        state_.guaranteeAborted = step.system->guaranteeAborted;
+        changed |= kRowsChanged;
+    }
+    if (step.week) {
+        state_.plan = std::move(step.week->plan);
+        state_.tipPlanStream = std::move(step.week->tipPlanStream);
+        state_.filters = std::move(step.week->filters);
+        changed |= kTipPlanChanged | kFiltersChanged;
+        ShowFilterDisplayIfWanted();
+    }
+    Notify(changed);
+}
+
+void WorkingWeek::Undo() {
+    if (!history_.CanUndo())
+        return;
+    // Only steps of the current game count are ever kept: changing it clears the history.
+    Restore(history_.Undo(Current(history_.UndoTop())));
+}
+
+void WorkingWeek::Redo() {
+    if (!history_.CanRedo())
+        return;
+    Restore(history_.Redo(Current(history_.RedoTop())));
+}
+
+void WorkingWeek::RowsReplaced() {
+    state_.rowsRevision = ++lastRevision_;
+    state_.guaranteeCheck.reset();
+    state_.guaranteeAborted = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Saved or not
+
+bool WorkingWeek::WeekUnsaved() const {
+    if (state_.tipPlanName == kNewTipPlanName)
+        return true;
+    return ComparableImageOf(state_) != savedWeek_;
+}
+
+bool WorkingWeek::SystemUnsaved() const {
+    return !state_.rows.Empty() && state_.rowsRevision != state_.savedRowsRevision;
+}
+
+bool WorkingWeek::MayDiscardWeek(WeekView& view) {
+    if (!WeekUnsaved())
+        return true;
+    switch (view.AskWithCancel(kSaveQuestion)) {
+        case Answer::Yes:
+            return Speichern1Click(view);
+        case Answer::No:
+            return true;
+        case Answer::Cancel:
+            break;
+    }
+    return false;
+}
+
+bool WorkingWeek::MayDiscardSystem(WeekView& view) {
+    if (!SystemUnsaved())
+        return true;
+    switch (view.AskWithCancel(kSaveSystemQuestion)) {
+        case Answer::Yes:
+            return Systemspeichern1Click(view);
+        case Answer::No:
+            return true;
+        case Answer::Cancel:
+            break;
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The week's files
+
+void WorkingWeek::ApplyWeek(const WeekFiles& set) {
+    Workspace& s = state_;
+    s.tipPlanStream = set.records;
+    s.games = LoadTipPlan(s.tipPlanStream, s.plan);
+    if (s.rows.Games() != s.games) {
+        s.rows.SetGames(s.games);
+        RowsReplaced();
+        s.rowsShown = false;
+    }
+    // What the files do not hold keeps the window's settings.
+    ApplyWeekFilters(set, s.games, s.filters);
+    s.weekOnDisk = true;
+    ++s.weekSerial;
+    // The steps of another week cannot be put back into this one.
+    history_.Clear();
+    WeekWritten();
+}
+
+void WorkingWeek::WeekWritten() {
+    savedWeek_ = ComparableImageOf(state_);
+}
+
+void WorkingWeek::FormShow(WeekView& view) {
+    Workspace& s = state_;
+    const ResolvedFileName slipFile = ResolveFileName(s.slipSettingsName);
+    const SlipSettings slips = slipFile.ok() ? ReadSlipSettings(slipFile.path)
+                                             : SlipSettings{std::nullopt, slipFile.error};
+    if (!slips.error.empty()) {
+        view.ShowMessage(MessageKind::Error, slips.error);
+        Notify(kEverythingChanged);
+        return;
+    }
+    if (slips.rowsPerSlip)
+        s.rowsPerSlip = *slips.rowsPerSlip;
+
+    // The default set is read whole first, so that a damaged member leaves nothing half-loaded.
+    // The default set's filter files have names of their own, not derived ones.
+    WeekFileNames names = DerivedNames(s.tipPlanName);
+    names.blocks = s.blockFilterName;
+    names.values = s.filterValueName;
+    WeekFiles set = ReadWeekFiles(names);
+    if (!set.ok()) {
+        view.ShowMessage(MessageKind::Error, set.error);
+        Notify(kEverythingChanged);
+        return;
+    }
+    CreateMissingSiblings(set);
+    const bool valuesPresent = set.valuesPresent;
+    ApplyWeek(set);
+    s.rows.Clear();
+    ShowFilterDisplayIfWanted();
+    Notify(kEverythingChanged);
+    if (!valuesPresent)
+        view.ShowMessage(MessageKind::Error,
+                         "Die Filterwertdatei '" + s.filterValueName + "' fehlt.");
+}
+
+void WorkingWeek::Neu1Click(WeekView& view) {
+    if (!MayDiscardWeek(view) || !MayDiscardSystem(view))
+        return;
+    Workspace& s = state_;
+    s.filters.blocks.clear();
+    s.filters.sequences.clear();
+    s.rows.Clear();
+    RowsReplaced();
+    s.savedRowsRevision = s.rowsRevision;
+    s.rowFileOwned = false;
+    s.rowsShown = false;
+    s.plan.Reset();
+    s.tipPlanStream.assign(static_cast<std::size_t>(s.games), GameRecord::Blank());
+    s.tipPlanName = kNewTipPlanName;
+    s.weekOnDisk = false;
+    ++s.weekSerial;
+    s.filterDisplayShown = false;
+    history_.Clear();
+    Notify(kEverythingChanged);
+    view.ShowTipPlanEditor();
+}
+
+void WorkingWeek::ffnen1Click(WeekView& view) {
+    Workspace& s = state_;
+    // The dialog proposes the week of the program directory under the name it has there
+    // (the bundled one is "AKTUELLEWOCHE.TTD"), so that it can be opened as proposed.
+    const ResolvedFileName proposed = ResolveFileName(s.programDirectory + "aktuellewoche.ttd");
+    std::error_code ignored;
+    const bool found = proposed.ok() && std::filesystem::is_regular_file(proposed.path, ignored);
+    const std::optional<std::string> chosen = view.OpenFileName(
+        {"Tototipdatei|*.ttd", "", found ? proposed.path : std::string("aktuellewoche.ttd")});
+    if (!chosen)
+        return;
+    WeekFiles set = ReadWeekFiles(*chosen);
+    if (!set.ok()) {
+        view.ShowMessage(MessageKind::Error, set.error);
+        return;
+    }
+    // Rows of another game count do not survive the change.
+    const bool dropsRows = static_cast<int>(set.records.size()) != s.rows.Games();
+    if (!MayDiscardWeek(view) || (dropsRows && !MayDiscardSystem(view)))
+        return;
+    CreateMissingSiblings(set);
+    s.tipPlanName = TipPlanNameTtd(*chosen);
+    s.blockFilterName = BlockFilterName(*chosen);
+    s.filterValueName = FilterValueName(*chosen);
+    ApplyWeek(set);
+    // An opened week shows its blocks, whatever the menu said before.
+    s.filterDisplayShown = !s.filters.blocks.empty();
+    Notify(kEverythingChanged);
+}
+
+// Writes the five files in their order; the tip plan name takes its "TTD" form between
+// the first three and the last two. A failed write stops with the files before it written.
+bool WorkingWeek::WriteSet(WeekView& view) {
+    Workspace& s = state_;
+    auto write = [&view](const std::string& name, const Bytes& bytes) {
+        const ResolvedFileName file = ResolveFileName(name, true);
+        const std::string error = file.ok() ? WriteFileAtomically(file.path, bytes) : file.error;
+        if (!error.empty())
+            view.ShowMessage(MessageKind::Error, error);
+        return error.empty();
+    };
+    SyncTipPlan(s.tipPlanStream, s.plan);
+    const WeekImage image = ImageOf(s);
+    bool written = write(s.tipPlanName, image.tipPlan) &&
+                   write(SequenceName(s.tipPlanName), image.sequences) &&
+                   write(SignChangeName(s.tipPlanName), image.signChange);
+    if (written) {
+        s.tipPlanName = TipPlanNameTtd(s.tipPlanName);
+        written = write(s.blockFilterName, image.blocks) && write(s.filterValueName, image.values);
+    }
+    if (written) {
+        s.weekOnDisk = true;
+        WeekWritten();
+    }
+    Notify(kFileNamesChanged | kSavedChanged);
+    return written;
+}
+
+bool WorkingWeek::Speichern1Click(WeekView& view) {
+    Workspace& s = state_;
+    if (s.tipPlanName == kNewTipPlanName) {
+        const std::optional<std::string> chosen =
+            view.SaveFileName({"Tototipdatei|*.TTD", "TTD", ""});
+        if (!chosen)
+            return false;
+        s.tipPlanName = WithDefaultExtension(*chosen, "TTD");
+        s.blockFilterName = BlockFilterName(TipPlanNameTtd(s.tipPlanName));
+        s.filterValueName = FilterValueName(TipPlanNameTtd(s.tipPlanName));
+        if (!WriteSet(view))
+            return false;
+        s.filterDisplayShown = false;
+        ShowFilterDisplayIfWanted();
+        Notify(kSettingsChanged);
+        return true;
+    }
+    return WriteSet(view);
+}
+
+bool WorkingWeek::Speichernunter1Click(WeekView& view) {
+    Workspace& s = state_;
+    const std::optional<std::string> chosen = view.SaveFileName({"Tototipdatei|*.TTD", "TTD", ""});
+    if (!chosen)
+        return false;
+    s.tipPlanName = WithDefaultExtension(*chosen, "TTD");
+    s.blockFilterName = BlockFilterName(s.tipPlanName);
+    s.filterValueName = FilterValueName(TipPlanNameTtd(s.tipPlanName));
+    return WriteSet(view);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The row file
+
+void WorkingWeek::System1Click(WeekView& view) {
+    std::string name;
+    std::optional<TRowList> rows = ChooseAndReadRows(state_, view, name);
+    if (!rows || !MayDiscardSystem(view))
+        return;
+    RememberSystem("System öffnen");
+    state_.rows = std::move(*rows);
+    RowsReplaced();
+    state_.rowFileName = name;
+    state_.rowFileOwned = true;
+    state_.savedRowsRevision = state_.rowsRevision;
+    Notify(kRowsChanged | kFileNamesChanged | kSavedChanged | kHistoryChanged);
+}
+
+// The appended file was only read: it does not become the file the system is saved to.
+void WorkingWeek::Systemffnen1Click(WeekView& view) {
+    std::string name;
+    std::optional<TRowList> rows = ChooseAndReadRows(state_, view, name);
+    if (!rows)
+        return;
+    RememberSystem("System anhängen");
+    if (state_.rows.Games() != state_.games)
+        state_.rows = std::move(*rows);
+    else
+        state_.rows.AppendAll(*rows);
+    RowsReplaced();
+    Notify(kRowsChanged | kSavedChanged | kHistoryChanged);
+}
+
+bool WorkingWeek::WriteRows(WeekView& view) {
+    Workspace& s = state_;
+    if (!IsValidGameCount(s.games) || s.rows.Games() != s.games || s.rows.Empty()) {
+        view.ShowMessage(MessageKind::Information, kEmptySystemNotSaved);
+        return false;
+    }
+    if (std::string error = WriteRowFile(s.rowFileName, s.rows); !error.empty()) {
+        view.ShowMessage(MessageKind::Error, error);
+        return false;
+    }
+    s.rowFileOwned = true;
+    s.savedRowsRevision = s.rowsRevision;
+    Notify(kSavedChanged | kFileNamesChanged);
+    return true;
+}
+
+// Without a question only into the file the system was opened from or last written to; any
+// other existing file is named and overwritten only when the user says so.
+bool WorkingWeek::Systemspeichern1Click(WeekView& view) {
+    const Workspace& s = state_;
+    if (!s.rowFileOwned && !s.rows.Empty() && FileExists(s.rowFileName) &&
+        !view.Ask("Die Reihendatei '" + s.rowFileName +
+                  "' gehört nicht zu diesem System. Soll sie überschrieben werden?"))
+        return false;
+    return WriteRows(view);
+}
+
+bool WorkingWeek::Systemspeichernunter1Click(WeekView& view) {
+    const std::optional<std::string> name = view.SaveFileName(RowFileRequest(state_));
+    if (!name)
+        return false;
+    state_.rowFileName = WithDefaultExtension(*name, "PRD");
+    state_.rowFileOwned = false;
+    if (WriteRows(view))
+        return true;
+    Notify(kFileNamesChanged | kSavedChanged);
+    return false;
+}
+
+void WorkingWeek::AllesSpeichern1Click(WeekView& view) {
+    if (Speichern1Click(view) && !state_.rows.Empty())
+        Systemspeichern1Click(view);
+}
+
+bool WorkingWeek::FormHide(WeekView& view) {
+    Workspace& s = state_;
+    SyncTipPlan(s.tipPlanStream, s.plan);
+    // The working copy of the plan, kept on disk as a last resort.
+    std::error_code error;
+    const auto copy = std::filesystem::temp_directory_path(error) / "Arbeits.dat";
+    if (!error)
+        WriteTipPlanFile(copy.string(), s.tipPlanStream);
+    return MayDiscardWeek(view) && MayDiscardSystem(view);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands on the system
+
+GenerationOutcome WorkingWeek::StartClick(AbortFlag& abort, GenerationView& progress) {
+    Workspace& s = state_;
+    SystemSnapshot before = SystemNow();
+    const GenerationOutcome outcome = RunGeneration(s.games, s.plan, s.filters, s.generation,
+                                                    s.rows, abort, progress, seedSource_());
+    if (!outcome.generated)
+        return outcome;
+    RecordSystem("System erstellen", std::move(before));
+    RowsReplaced();
+    s.guaranteeCheck = outcome.guaranteeCheck;
+    s.guaranteeAborted = BrokenOff(abort, s.generation, s.guaranteeCheck);
+    Notify(kRowsChanged | kSavedChanged | kHistoryChanged);
+    return outcome;
+}
+
+void WorkingWeek::FilterbutClick(AbortFlag& abort, GenerationView& progress) {
+    Workspace& s = state_;
+    RememberSystem("Filtern");
+    abort.Clear();
+    progress.ShowProgressWindow();
+    KeepRowsPassing(s.rows, s.filters, true);
+    const std::optional<GuaranteeCheck> check =
+        LimitRows(s.generation, s.rows, abort, progress, seedSource_());
+    RowsReplaced();
+    s.guaranteeCheck = check;
+    s.guaranteeAborted = BrokenOff(abort, s.generation, s.guaranteeCheck);
+    progress.HideProgressWindow();
+    Notify(kRowsChanged | kSavedChanged | kHistoryChanged);
+}
+
+void WorkingWeek::KeepRows(bool passing) {
+    KeepRowsPassing(state_.rows, state_.filters, passing);
+    RowsReplaced();
+    Notify(kRowsChanged | kSavedChanged | kHistoryChanged);
+}
+
+void WorkingWeek::ReihendieOptionenerflleneliminieren1Click() {
+    RememberSystem("Reihen die Optionen erfüllen eliminieren");
+    KeepRows(false);
+}
+
+// The foreign file was only read: it does not become the file the system is saved to.
+void WorkingWeek::InFremdsystemvorhandeneReiheneliminieren1Click(WeekView& view) {
+    std::string name;
+    const std::optional<TRowList> foreign = ChooseAndReadRows(state_, view, name);
+    if (!foreign)
+        return;
+    RememberSystem("In Fremdsystem vorhandene Reihen eliminieren");
+    if (state_.rows.Games() == state_.games)
+        RemoveRowsPresentIn(state_.rows, *foreign);
+    RowsReplaced();
+    Notify(kRowsChanged | kSavedChanged | kHistoryChanged);
+}
+
+void WorkingWeek::Button2Click() {
+    if (state_.rows.Empty())
+        return;
+    state_.rowsShown = true;
+    Notify(kSettingsChanged);
+}
+
+WorkingWeek::ManualEntryOutcome WorkingWeek::TakeOverManualEntry(int columns, int games,
+                                                                 const EntryColumns& fetch) {
+    constexpr int kPart = 4096;
+    const int n = state_.games;
+    if (!IsValidGameCount(n))
+        return {0, "Die Reihen können nicht übernommen werden: " + std::to_string(n) +
+                       " Spiele sind nicht möglich, erlaubt sind 11 bis 14 Spiele."};
+    if (games != n)
+        return {0, "Die Reihen können nicht übernommen werden: Die Eingabe hat " +
+                       std::to_string(games) + " Spiele, eingestellt sind aber " +
+                       std::to_string(n) + " Spiele."};
+    TRowList rows(n);
+    rows.Reserve(columns);
+    int incomplete = 0;
+    for (int first = 0; first < columns; first += kPart) {
+        const TakeOver part = TakeOverColumns(fetch(first, kPart), n);
+        rows.AppendAll(part.rows);
+        incomplete += part.incomplete;
+    }
+    RememberSystem("Manuelle Tippeingabe");
+    state_.rows = std::move(rows);
+    RowsReplaced();
+    Notify(kRowsChanged | kSavedChanged | kHistoryChanged);
+    return {incomplete, {}};
+}
+
+bool WorkingWeek::Rearrange(RearrangeMode mode, int fromColumn, int fromRow, int toColumn,
+                            int toRow) {
+    Workspace& s = state_;
+    if (s.rows.Games() != s.games)  // an empty list of another game count
+        return false;
+    SystemSnapshot before = SystemNow();
+    if (!ApplyDrag(s.rows, mode, fromColumn, fromRow, toColumn, toRow))
+        return false;
+    RecordSystem("Systemumstellung", std::move(before));
+    RowsReplaced();  // the rows no longer cover the list they were chosen from
+    Notify(kRowsChanged | kSavedChanged | kHistoryChanged);
+    return true;
+}
+
+WinTableResult WorkingWeek::RunWinTable(const WinTableSettings& settings) {
+    Workspace& s = state_;
+    SystemSnapshot before = SystemNow();
+    WinTableResult result = velmora::RunWinTable(s.plan, s.games, s.filters, settings, s.rows);
+    if (result.rowsAdded > 0) {
+        RecordSystem("Mindestgarantie", std::move(before));
+        RowsReplaced();
+        Notify(kRowsChanged | kSavedChanged | kHistoryChanged);
+    }
+    return result;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The tip plan editor
+
+void WorkingWeek::SetGameCount(int n) {
+    Workspace& s = state_;
+    const bool changed = n != s.games;
+    s.games = n;
+    ResizeTipPlanStream(s.tipPlanStream, n);
+    // Rows of another length cannot be read as rows of n games, nor steps taken back.
+    if (s.rows.Games() != n) {
+        s.rows.SetGames(n);
+        RowsReplaced();
+        s.savedRowsRevision = s.rowsRevision;
+        s.rowsShown = false;
+    }
+    if (changed)
+        history_.Clear();
+    ClampSignChangeToLimits();
+    Notify(kTipPlanChanged | kFiltersChanged | kRowsChanged | kSavedChanged | kHistoryChanged);
+}
+
+void WorkingWeek::SetTendency(int game, Sign sign, std::int8_t value) {
+    state_.plan.SetTendency(game, sign, value);
+    Notify(kTipPlanChanged | kSavedChanged);
+}
+
+void WorkingWeek::ClampSignChangeToLimits() {
+    ClampToGameCount(state_.filters.signChange, state_.games);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Filter controls and settings of the main window
+
+void WorkingWeek::SetPercentActive(int filter, bool active) {
+    state_.filters.percent[static_cast<std::size_t>(filter - 1)].active = active ? 1 : 0;
+    state_.filters.RecomputeChains();
+    Notify(kFiltersChanged | kSavedChanged);
+}
+
+void WorkingWeek::SetOddsActive(bool active) {
+    state_.filters.odds.active = active ? 1 : 0;
+    Notify(kFiltersChanged | kSavedChanged);
+}
+
+void WorkingWeek::SetRequiredChains(int required) {
+    state_.filters.requiredChains = std::clamp(required, 0, state_.filters.chainCount());
+    Notify(kFiltersChanged);
+}
+
+void WorkingWeek::SetSignChange(SignChangeField field, int value) {
+    TSignChangeFilter& f = state_.filters.signChange;
+    std::uint8_t* const fields[] = {&f.min1, &f.max1, &f.min2, &f.max2};
+    *fields[static_cast<int>(field)] =
+        static_cast<std::uint8_t>(std::clamp(value, 0, SignChangeLimit()));
+    Notify(kFiltersChanged | kSavedChanged);
+}
+
+void WorkingWeek::SetSignChangeOr(bool on) {
+    state_.filters.signChange.orSecond = on ? 1 : 0;
+    Notify(kFiltersChanged | kSavedChanged);
+}
+
+void WorkingWeek::SetGenerationLimit(RowLimit limit) {
+    state_.generation.limit = limit;
+    Notify(kSettingsChanged);
+}
+
+void WorkingWeek::SetGuaranteeLevel(int level) {
+    state_.generation.guaranteeLevel = std::clamp(level, 0, 3);
+    Notify(kSettingsChanged);
+}
+
+void WorkingWeek::SetOptimised(bool on) {
+    state_.generation.optimised = on;
+    Notify(kSettingsChanged);
+}
+
+void WorkingWeek::SetCountText(const std::string& text) {
+    state_.generation.countText = text;
+    Notify(kSettingsChanged);
+}
+
+void WorkingWeek::SetOptimisation(const OptimisedReductionOptions& options) {
+    state_.generation.optimisation = options;
+    Notify(kSettingsChanged);
+}
+
+void WorkingWeek::ChooseRowsPerSlip(int rowsPerSlip, WeekView& view) {
+    Workspace& s = state_;
+    s.rowsPerSlip = rowsPerSlip;
+    const ResolvedFileName file = ResolveFileName(s.slipSettingsName, true);
+    const std::string error = file.ok() ? StoreRowsPerSlip(file.path, rowsPerSlip) : file.error;
+    Notify(kSettingsChanged);
+    if (!error.empty())
+        view.ShowMessage(MessageKind::Error, error);
+}
+
+void WorkingWeek::ShowFilterDisplayIfWanted() {
+    state_.filterDisplayShown = state_.filterDisplayWanted && !state_.filters.blocks.empty();
+}
+
+void WorkingWeek::Filteranzeige1Click() {
+    const bool wanted = !state_.filterDisplayShown;
+    state_.filterDisplayWanted = wanted;
+    state_.filterDisplayShown = wanted;
+    Notify(kSettingsChanged);
+}
+
+void WorkingWeek::FilterDisplayClosed() {
+    if (!state_.filterDisplayShown)
+        return;
+    state_.filterDisplayWanted = false;
+    state_.filterDisplayShown = false;
+    Notify(kSettingsChanged);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The filter editors
+
+PercentConfirmation WorkingWeek::ConfirmPercentFilter(int filter, const ValueFormFields& fields) {
+    TFilterSet trial = state_.filters;
+    PercentConfirmation outcome =
+        velmora::ConfirmPercentFilter(fields, state_.games, trial, filter);
+    if (!outcome.closed)
+        return outcome;
+    RememberWeek("Proz. Filter " + std::to_string(filter));
+    state_.filters = std::move(trial);
+    Notify(kFiltersChanged | kSavedChanged | kHistoryChanged);
+    return outcome;
+}
+
+bool WorkingWeek::LoadPercentFilter(int target, int source) {
+    TFilterSet trial = state_.filters;
+    if (!velmora::LoadPercentFilter(trial, target, source))
+        return false;
+    RememberWeek("Block " + std::to_string(source) + " laden");
+    state_.filters = std::move(trial);
+    Notify(kFiltersChanged | kSavedChanged | kHistoryChanged);
+    return true;
+}
+
+std::vector<std::string> WorkingWeek::ConfirmOddsFilter(const ValueFormFields& fields) {
+    RememberWeek("Quotenfilter");
+    std::vector<std::string> kept =
+        velmora::ConfirmOddsFilter(fields, state_.games, state_.filters.odds);
+    Notify(kFiltersChanged | kSavedChanged | kHistoryChanged);
+    return kept;
+}
+
+void WorkingWeek::StoreBlock(int number, const TBlockFilter& block) {
+    RememberWeek("Filterblock " + std::to_string(number));
+    StoreNumberedEntry(state_.filters.blocks, number, block);
+    state_.filterDisplayShown = false;
+    ShowFilterDisplayIfWanted();
+    Notify(kFiltersChanged | kSavedChanged | kHistoryChanged | kSettingsChanged);
+}
+
+void WorkingWeek::DeleteBlock(int number) {
+    if (static_cast<std::size_t>(number) > state_.filters.blocks.size() || number < 1)
+        return;
+    RememberWeek("Blockfilter löschen");
+    DeleteNumberedEntry(state_.filters.blocks, number);
+    // Deleting the first block takes the display away; it comes back with the next store.
+    state_.filterDisplayShown = state_.filterDisplayWanted && number > 1;
+    Notify(kFiltersChanged | kSavedChanged | kHistoryChanged | kSettingsChanged);
+}
+
+void WorkingWeek::StoreSequence(int number, const TSequenceRule& rule) {
+    RememberWeek(std::to_string(number) + ". Sequenz");
+    StoreNumberedEntry(state_.filters.sequences, number, rule);
+    Notify(kFiltersChanged | kSavedChanged | kHistoryChanged);
+}
+
+void WorkingWeek::DeleteSequence(int number) {
+    if (static_cast<std::size_t>(number) > state_.filters.sequences.size() || number < 1)
+        return;
+    RememberWeek("Sequenz löschen");
+    DeleteNumberedEntry(state_.filters.sequences, number);
+    Notify(kFiltersChanged | kSavedChanged | kHistoryChanged);
+}
+
+std::optional<std::string> WorkingWeek::EmptySystemMessage(RowsCommand command) const {
+    if (!state_.rows.Empty())
+        return std::nullopt;
+    const char* why = command == RowsCommand::PrintSlips ? kNothingToPrint : kNoWinTables;
+    return std::string(why) + "\n" + kHowToGetRows;
+}
+
+}  // namespace velmora
