@@ -4,10 +4,12 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 
 #include "app/filterfiles.h"
 #include "app/rowfile.h"
 #include "app/weektexts.h"
+#include "filters/oddseditor.h"
 #include "support/tempdir.h"
 #include "support/testplans.h"
 #include "support/weekaccess.h"
@@ -57,7 +59,7 @@ struct FakeProgress : GenerationView {
     void ShowMessage(MessageKind, const std::string& text) override { messages.push_back(text); }
 };
 
-class SystemFormTest : public testing::TempDirTest {
+class WorkingWeekTest : public testing::TempDirTest {
   protected:
     std::string Dir() const { return dir_.string() + "/"; }
 
@@ -94,7 +96,7 @@ class SystemFormTest : public testing::TempDirTest {
     FakeView view;
 };
 
-TEST_F(SystemFormTest, CreationDefaults) {
+TEST_F(WorkingWeekTest, CreationDefaults) {
     const WorkingWeek form(Dir());
     const Workspace& s = form.State();
     EXPECT_EQ(s.games, 11);
@@ -107,7 +109,7 @@ TEST_F(SystemFormTest, CreationDefaults) {
     EXPECT_EQ(LowerStatusText(s), "Es Fehlen noch Tips");
 }
 
-TEST_F(SystemFormTest, CommandsOnAnEmptySystemSayWhyTheyDoNothing) {
+TEST_F(WorkingWeekTest, CommandsOnAnEmptySystemSayWhyTheyDoNothing) {
     WorkingWeek form(Dir());
     const auto print = form.EmptySystemMessage(RowsCommand::PrintSlips);
     const auto tables = form.EmptySystemMessage(RowsCommand::WinTables);
@@ -123,7 +125,7 @@ TEST_F(SystemFormTest, CommandsOnAnEmptySystemSayWhyTheyDoNothing) {
     EXPECT_TRUE(form.EmptySystemMessage(RowsCommand::PrintSlips));
 }
 
-TEST_F(SystemFormTest, ShowingLoadsTheDefaultSet) {
+TEST_F(WorkingWeekTest, ShowingLoadsTheDefaultSet) {
     WriteDefaultSet(13);
     WorkingWeek form = Started();
     const Workspace& s = form.State();
@@ -139,7 +141,7 @@ TEST_F(SystemFormTest, ShowingLoadsTheDefaultSet) {
     EXPECT_TRUE(std::filesystem::exists(Path("AKTUELLEWOCHE.seq")));
 }
 
-TEST_F(SystemFormTest, MissingDefaultFilesStopTheStartWithAMessage) {
+TEST_F(WorkingWeekTest, MissingDefaultFilesStopTheStartWithAMessage) {
     WriteDefaultSet();
     std::filesystem::remove(Path("schein.dat"));
     WorkingWeek withoutSlips = Started();
@@ -158,7 +160,7 @@ TEST_F(SystemFormTest, MissingDefaultFilesStopTheStartWithAMessage) {
 
 // An empty filter value file lacks even the odds filter: like any damaged member it refuses
 // the whole week, at the start and when the week is opened.
-TEST_F(SystemFormTest, EmptyFilterValueFileRefusesTheWeek) {
+TEST_F(WorkingWeekTest, EmptyFilterValueFileRefusesTheWeek) {
     WriteDefaultSet(13);
     WriteBytes("aktuelleWoche.bld", {});
     WorkingWeek form = Started();
@@ -191,7 +193,7 @@ TEST_F(SystemFormTest, EmptyFilterValueFileRefusesTheWeek) {
     EXPECT_FALSE(std::filesystem::exists(Path("week2.bld")));
 }
 
-TEST_F(SystemFormTest, OpenProposesTheWeekUnderItsNameOnDisk) {
+TEST_F(WorkingWeekTest, OpenProposesTheWeekUnderItsNameOnDisk) {
     WorkingWeek bare(Dir());
     bare.ffnen1Click(view);  // cancelled
     EXPECT_EQ(view.requests.back().initialName, "aktuellewoche.ttd");
@@ -214,7 +216,7 @@ TEST_F(SystemFormTest, OpenProposesTheWeekUnderItsNameOnDisk) {
     EXPECT_EQ(form.State().games, 13);
 }
 
-TEST_F(SystemFormTest, NeuStartsAnEmptyWeek) {
+TEST_F(WorkingWeekTest, NeuStartsAnEmptyWeek) {
     WriteDefaultSet(13);
     WorkingWeek form = Started();
     Arrange(form).rows = testing::RowsFromStrings({"1111111111111"});
@@ -231,7 +233,7 @@ TEST_F(SystemFormTest, NeuStartsAnEmptyWeek) {
     EXPECT_TRUE(form.WeekUnsaved());
 }
 
-TEST_F(SystemFormTest, SavedTwelveGameSetReopensTheSame) {
+TEST_F(WorkingWeekTest, SavedTwelveGameSetReopensTheSame) {
     WriteDefaultSet();
     WorkingWeek form = Started();
     form.SetGameCount(12);
@@ -259,7 +261,7 @@ TEST_F(SystemFormTest, SavedTwelveGameSetReopensTheSame) {
     EXPECT_FALSE(other.WeekUnsaved());
 }
 
-TEST_F(SystemFormTest, DamagedMemberFileChangesNothing) {
+TEST_F(WorkingWeekTest, DamagedMemberFileChangesNothing) {
     WriteDefaultSet();
     WorkingWeek form = Started();
     WriteWeek("week2.ttd", 14);
@@ -274,7 +276,7 @@ TEST_F(SystemFormTest, DamagedMemberFileChangesNothing) {
     EXPECT_EQ(form.State().plan, before.plan);
 }
 
-TEST_F(SystemFormTest, SavingANewWeekAsksForItsName) {
+TEST_F(WorkingWeekTest, SavingANewWeekAsksForItsName) {
     WriteDefaultSet();
     WorkingWeek form = Started();
     form.Neu1Click(view);
@@ -291,7 +293,204 @@ TEST_F(SystemFormTest, SavingANewWeekAsksForItsName) {
     EXPECT_EQ(UpperStatusText(form.State()), "TOTOTIP: " + Path("neu.TTD"));
 }
 
-TEST_F(SystemFormTest, YesOnCloseSavesThePlan) {
+// Every field of every file of the week counts: each change makes the week unsaved, taking
+// it back makes it saved again.
+TEST_F(WorkingWeekTest, TheWeekIsUnsavedExactlyWhileItDiffersFromItsFiles) {
+    WriteDefaultSet();
+    WorkingWeek form = Started();
+    TBlockFilter block;
+    block.SetMarked(1, 1, true);
+    block.minHits = 1;
+    block.maxHits = 5;
+    block.maxRun = 5;
+    form.StoreBlock(1, block);
+    form.StoreSequence(1, {{1, 2}, 0, 2, 0, 1});
+    view.answers = {std::nullopt};
+    ASSERT_TRUE(form.Speichern1Click(view));
+    ASSERT_FALSE(form.WeekUnsaved());
+
+    using Change = std::function<void(Workspace&)>;
+    std::vector<std::pair<std::string, Change>> changes;
+    for (int g = 1; g <= 11; ++g) {
+        for (Sign sign : kDisplayOrder) {
+            changes.push_back({"Tipp " + std::to_string(g), [g, sign](Workspace& s) {
+                                   s.plan.SetTendency(g, sign, s.plan.Tendency(g, sign) + 1);
+                               }});
+        }
+    }
+    changes.push_back({"Block Zeichen", [](Workspace& s) { s.filters.blocks[0].marks[40] ^= 1; }});
+    changes.push_back({"Block min", [](Workspace& s) { ++s.filters.blocks[0].minHits; }});
+    changes.push_back({"Block max", [](Workspace& s) { ++s.filters.blocks[0].maxHits; }});
+    changes.push_back({"Block oder", [](Workspace& s) { s.filters.blocks[0].orNext ^= 1; }});
+    changes.push_back({"Block Folge", [](Workspace& s) { ++s.filters.blocks[0].maxRun; }});
+    changes.push_back({"neuer Block", [](Workspace& s) { s.filters.blocks.emplace_back(); }});
+    changes.push_back(
+        {"Sequenz Muster", [](Workspace& s) { ++s.filters.sequences[0].pattern[1]; }});
+    changes.push_back({"Sequenz oder", [](Workspace& s) { s.filters.sequences[0].orNext ^= 1; }});
+    changes.push_back({"Sequenz Länge", [](Workspace& s) { ++s.filters.sequences[0].length; }});
+    changes.push_back({"Sequenz min", [](Workspace& s) { ++s.filters.sequences[0].minCount; }});
+    changes.push_back({"Sequenz max", [](Workspace& s) { ++s.filters.sequences[0].maxCount; }});
+    changes.push_back({"keine Sequenz", [](Workspace& s) { s.filters.sequences.clear(); }});
+    auto addValueRecord = [&changes](const std::string& name, auto record) {
+        changes.push_back(
+            {name + " Wert", [record](Workspace& s) { record(s).values[10][2] += 1; }});
+        changes.push_back({name + " min", [record](Workspace& s) { record(s).minValue += 1; }});
+        changes.push_back({name + " max", [record](Workspace& s) { record(s).maxValue += 1; }});
+        changes.push_back({name + " aktiv", [record](Workspace& s) { record(s).active ^= 1; }});
+    };
+    addValueRecord("Quoten", [](Workspace& s) -> TFilterValueRecord& { return s.filters.odds; });
+    for (std::size_t k = 0; k < 5; ++k) {
+        addValueRecord("Proz " + std::to_string(k + 1),
+                       [k](Workspace& s) -> TFilterValueRecord& { return s.filters.percent[k]; });
+        changes.push_back({"Proz oder", [k](Workspace& s) { s.filters.percent[k].orNext ^= 1; }});
+    }
+    changes.push_back({"TZW min1", [](Workspace& s) { ++s.filters.signChange.min1; }});
+    changes.push_back({"TZW max1", [](Workspace& s) { --s.filters.signChange.max1; }});
+    changes.push_back({"TZW min2", [](Workspace& s) { ++s.filters.signChange.min2; }});
+    changes.push_back({"TZW max2", [](Workspace& s) { --s.filters.signChange.max2; }});
+    changes.push_back({"TZW oder", [](Workspace& s) { s.filters.signChange.orSecond ^= 1; }});
+
+    for (const auto& [name, change] : changes) {
+        const Workspace saved = form.State();
+        change(Arrange(form));
+        EXPECT_TRUE(form.WeekUnsaved()) << name;
+        Arrange(form) = saved;
+        EXPECT_FALSE(form.WeekUnsaved()) << name;
+    }
+
+    // The order in which a game holds its pairs is not part of the file.
+    Arrange(form).plan.AllToTendencyOrder(11);
+    EXPECT_FALSE(form.WeekUnsaved());
+    // The rows and the generation settings are not part of the week.
+    Arrange(form).rows = testing::RowsFromStrings({"11111111111"});
+    form.SetGuaranteeLevel(2);
+    EXPECT_FALSE(form.WeekUnsaved());
+}
+
+TEST_F(WorkingWeekTest, EveryEditorActionCountsAndUndoMakesItSavedAgain) {
+    WriteDefaultSet();
+    std::vector<std::pair<std::string, std::function<void(WorkingWeek&)>>> actions{
+        {"Tendenz", [](WorkingWeek& f) { f.SetTendency(3, 2, 0); }},
+        {"Tippzeichenwechsel", [](WorkingWeek& f) { f.SetSignChange(SignChangeField::Max1, 7); }},
+        {"oder", [](WorkingWeek& f) { f.SetSignChangeOr(true); }},
+        {"Quotenfilter aktiv", [](WorkingWeek& f) { f.SetOddsActive(true); }},
+        {"Proz. Filter 3 aktiv", [](WorkingWeek& f) { f.SetPercentActive(3, true); }},
+        {"Sequenz",
+         [](WorkingWeek& f) {
+             f.StoreSequence(1, {{1}, 0, 1, 0, 3});
+         }},
+        {"Block", [](WorkingWeek& f) { f.StoreBlock(1, TBlockFilter{}); }},
+        {"Quoten OK",
+         [](WorkingWeek& f) {
+             ValueFormFields fields = ShowOddsFilter(f.State().filters.odds, 11);
+             fields.minText = "3";
+             f.ConfirmOddsFilter(fields);
+         }},
+        {"Prozent OK",
+         [](WorkingWeek& f) {
+             ValueFormFields fields = ShowPercentFilter(f.State().filters.percent[1], 11);
+             fields.maxText = "55";
+             EXPECT_TRUE(f.ConfirmPercentFilter(2, fields).closed);
+         }},
+    };
+    for (const auto& [name, action] : actions) {
+        WorkingWeek form = Started();
+        view.questions.clear();
+        action(form);
+        EXPECT_TRUE(form.WeekUnsaved()) << name;
+        EXPECT_TRUE(form.FormHide(view)) << name;
+        EXPECT_EQ(view.questions, std::vector<std::string>{kSaveQuestion}) << name;
+    }
+
+    // Undo of an editor's OK and of a deletion.
+    WorkingWeek form = Started();
+    form.StoreSequence(1, {{1}, 0, 1, 0, 3});
+    form.StoreBlock(1, TBlockFilter{});
+    view.answers = {std::nullopt};
+    ASSERT_TRUE(form.Speichern1Click(view));
+    form.DeleteSequence(1);
+    form.DeleteBlock(1);
+    EXPECT_TRUE(form.WeekUnsaved());
+    EXPECT_EQ(form.History().UndoTop().command, "Blockfilter löschen");
+    form.Undo();
+    form.Undo();
+    EXPECT_FALSE(form.WeekUnsaved());
+    EXPECT_EQ(form.State().filters.sequences.size(), 1u);
+    form.Redo();
+    EXPECT_TRUE(form.State().filters.sequences.empty());
+    EXPECT_TRUE(form.WeekUnsaved());
+}
+
+TEST_F(WorkingWeekTest, CloseAsksAboutTheWeekAndTheSystemAndCancelGoesBack) {
+    WriteDefaultSet();
+    WorkingWeek form = Started();
+    EXPECT_TRUE(form.FormHide(view));
+    EXPECT_TRUE(view.questions.empty());
+
+    AbortFlag abort;
+    FakeProgress progress;
+    form.StartClick(abort, progress);
+    form.SetTendency(2, 0, 0);
+    view.choices = {Answer::Cancel};
+    EXPECT_FALSE(form.FormHide(view));
+    EXPECT_EQ(view.questions, std::vector<std::string>{kSaveQuestion});
+    view.questions.clear();
+    view.choices = {Answer::No, Answer::Cancel};
+    EXPECT_FALSE(form.FormHide(view));
+    EXPECT_EQ(view.questions, (std::vector<std::string>{kSaveQuestion, kSaveSystemQuestion}));
+    EXPECT_EQ(form.State().rows.Count(), 729);
+
+    // Yes to the system writes it; a row file of last week is named first.
+    ASSERT_EQ(WriteRowFile(Path("meintip.prd"), testing::RowsFromStrings({"11111111111"})), "");
+    view.questions.clear();
+    view.choices = {Answer::No, Answer::Yes};
+    view.yes = true;
+    EXPECT_TRUE(form.FormHide(view));
+    ASSERT_EQ(view.questions.size(), 3u);
+    EXPECT_NE(view.questions[2].find(Path("meintip.prd")), std::string::npos);
+    EXPECT_EQ(ReadRowFile(Path("meintip.prd"), 11).rows.Count(), 729);
+}
+
+TEST_F(WorkingWeekTest, NewOpenAndOpenSystemAskBeforeTheyDiscard) {
+    WriteDefaultSet();
+    WriteWeek("week2.ttd", 12);
+    ASSERT_EQ(WriteRowFile(Path("other.prd"), testing::RowsFromStrings({"22222222222"})), "");
+    WorkingWeek form = Started();
+    AbortFlag abort;
+    FakeProgress progress;
+    form.StartClick(abort, progress);
+
+    view.choices = {Answer::Cancel};
+    form.Neu1Click(view);
+    EXPECT_EQ(form.State().tipPlanName, Path("AKTUELLEWOCHE.TTD"));
+    EXPECT_EQ(form.State().rows.Count(), 729);
+    EXPECT_EQ(view.questions, std::vector<std::string>{kSaveSystemQuestion});
+
+    view.questions.clear();
+    view.answers = {Path("week2.ttd")};
+    view.choices = {Answer::Cancel};
+    form.ffnen1Click(view);  // twelve games: the rows would go
+    EXPECT_EQ(form.State().games, 11);
+    EXPECT_EQ(view.questions, std::vector<std::string>{kSaveSystemQuestion});
+
+    view.questions.clear();
+    view.answers = {Path("other.prd")};
+    view.choices = {Answer::Cancel};
+    form.System1Click(view);
+    EXPECT_EQ(form.State().rows.Count(), 729);
+
+    view.questions.clear();
+    view.choices = {Answer::No};
+    form.Neu1Click(view);
+    EXPECT_EQ(form.State().tipPlanName, "NEU");
+    EXPECT_TRUE(form.State().rows.Empty());
+    // A new week exists nowhere yet: the next "Neu" asks about it.
+    view.questions.clear();
+    form.Neu1Click(view);
+    EXPECT_EQ(view.questions, std::vector<std::string>{kSaveQuestion});
+}
+
+TEST_F(WorkingWeekTest, YesOnCloseSavesThePlan) {
     WriteDefaultSet();
     WorkingWeek form = Started();
     form.SetTendency(11, 0, 2);
@@ -301,7 +500,7 @@ TEST_F(SystemFormTest, YesOnCloseSavesThePlan) {
     EXPECT_EQ(reopened.State().plan.Tendency(11, 0), 2);
 }
 
-TEST_F(SystemFormTest, ChainCountFollowsThePercentageCheckBoxes) {
+TEST_F(WorkingWeekTest, ChainCountFollowsThePercentageCheckBoxes) {
     WorkingWeek form(Dir());
     const TFilterSet& f = form.State().filters;
     form.SetPercentActive(1, true);
@@ -319,7 +518,7 @@ TEST_F(SystemFormTest, ChainCountFollowsThePercentageCheckBoxes) {
     EXPECT_EQ(f.requiredChains, 3);
 }
 
-TEST_F(SystemFormTest, GameCountChangeKeepsThePlanAndClampsTheSignChangeFields) {
+TEST_F(WorkingWeekTest, GameCountChangeKeepsThePlanAndClampsTheSignChangeFields) {
     WorkingWeek form(Dir());
     Arrange(form).tipPlanStream.assign(14, GameRecord::Blank());
     form.SetGameCount(14);
@@ -335,7 +534,7 @@ TEST_F(SystemFormTest, GameCountChangeKeepsThePlanAndClampsTheSignChangeFields) 
     EXPECT_EQ(form.State().tipPlanStream[12], GameRecord::Blank());
 }
 
-TEST_F(SystemFormTest, FilteringAndEliminatingWithoutActiveFilters) {
+TEST_F(WorkingWeekTest, FilteringAndEliminatingWithoutActiveFilters) {
     WorkingWeek form(Dir());
     const Workspace& s = form.State();
     Arrange(form).rows = testing::RowsFromStrings({"11111111111", "10201020102", "22222222222"});
@@ -362,7 +561,7 @@ TEST_F(SystemFormTest, FilteringAndEliminatingWithoutActiveFilters) {
     EXPECT_EQ(SystemSizeText(s), "0");
 }
 
-TEST_F(SystemFormTest, GeneratingWithTheWeeksFilters) {
+TEST_F(WorkingWeekTest, GeneratingWithTheWeeksFilters) {
     WriteDefaultSet();
     WorkingWeek form = Started();
     AbortFlag abort;

@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 #include <string>
@@ -316,7 +315,7 @@ TEST_F(Systemumstellung, SignDragWithinAGameExchangesTheSignsAndCounts) {
 TEST_F(Systemumstellung, GameDragExchangesTwoGamesAndTwiceRestores) {
     SetSystem(11, {"12000000000", "10001000000", "02220000000"});
     const TRowList before = testing::Arrange(form_).rows;
-    TTippverteilung2& window = Open();
+    Open();
     ChooseGames();
     testing::ChangeRecorder changed(form_);
     const QStringList game2 = Counts(2);

@@ -207,6 +207,7 @@ TEST_F(MainWindow, AbbruchWithTheFullGuaranteeKeepsTheRowsSoFar) {
                        [this] { Find<QPushButton>(*windows_->progress, "Abbruch")->click(); });
     Click("Start");
     EXPECT_EQ(Text("Label1"), "1");  // the main-tip row, accepted before the first step
+    EXPECT_EQ(Text("Label12"), "Abgebrochen: keine Gewinngarantie");
 }
 
 TEST_F(MainWindow, AbbruchDuringTheRunLeavesAnEmptyReducedSystem) {
@@ -218,6 +219,7 @@ TEST_F(MainWindow, AbbruchDuringTheRunLeavesAnEmptyReducedSystem) {
                        [this] { Find<QPushButton>(*windows_->progress, "Abbruch")->click(); });
     Click("Start");
     EXPECT_EQ(Text("Label1"), "0");
+    EXPECT_EQ(Text("Label12"), "Abgebrochen: keine Gewinngarantie");
     EXPECT_FALSE(windows_->progress->isVisible());
 }
 
@@ -593,6 +595,108 @@ TEST_F(MainWindow, OptimisedGuaranteeIsChosenByTheUserAndReportsItsCheck) {
     EXPECT_FALSE(optimised->isVisible());
     Trigger("Neu1");
     EXPECT_EQ(Text("Label12"), "");
+}
+
+// A system used as a foreign system, or appended, stays as it is on disk whatever is saved.
+TEST_F(MainWindow, FilesOnlyReadStayUntouchedBySaving) {
+    Start();
+    TipEveryGame(11, "110");
+    Click("Start");
+    const std::string saved = Path("gespeichert.prd");
+    ports_.saveNames = {saved};
+    Trigger("Systemspeichernunter1");
+    const std::vector<std::uint8_t> savedBytes = ReadBytes("gespeichert.prd");
+    ASSERT_EQ(savedBytes.size(), 2048u * 11);
+
+    Find<QRadioButton>(Main(), "Gewinngarantie2")->click();
+    Click("Start");
+    ports_.openNames = {saved};
+    Trigger("InFremdsystemvorhandeneReiheneliminieren1");
+    EXPECT_EQ(Text("Label1"), "0");
+    Trigger("Systemspeichern1");
+    Trigger("AllesSpeichern1");
+    EXPECT_EQ(ReadBytes("gespeichert.prd"), savedBytes);
+
+    WriteBytes("leer.prd", {});
+    Click("Start");
+    ports_.openNames = {Path("leer.prd")};
+    Trigger("Systemffnen1");
+    Trigger("Systemspeichern1");
+    EXPECT_TRUE(ReadBytes("leer.prd").empty());
+}
+
+TEST_F(MainWindow, ClosingAsksAboutUnsavedRowsAndAbbrechenKeepsItOpen) {
+    Start();
+    TipEveryGame(11, "110");
+    Click("Start");
+    EXPECT_TRUE(Main().windowTitle().endsWith(" *"));
+    ports_.choices = {Answer::No, Answer::Cancel};
+    EXPECT_FALSE(Main().close());
+    EXPECT_TRUE(Main().isVisible());
+    EXPECT_EQ(ports_.questions.back(), kSaveSystemQuestion);
+    EXPECT_EQ(State().rows.Count(), 2048);
+
+    // "Neu" asks as well; answered with "Abbrechen" it leaves everything as it was.
+    ports_.questions.clear();
+    ports_.choices = {Answer::No, Answer::Cancel};
+    Trigger("Neu1");
+    EXPECT_EQ(ports_.questions.size(), 2u);
+    EXPECT_EQ(Text("Label1"), "2048");
+    EXPECT_NE(Text("StaticText2"), "TOTOTIP NEU");
+}
+
+TEST_F(MainWindow, EveryViewFollowsTheSystem) {
+    Start();
+    TipEveryGame(11, "110");
+    Click("Start");
+    Click("Button2");
+    EXPECT_EQ(Main().RowModel().columnCount(), 2048);
+
+    TBlockFilter firstIsOne;
+    firstIsOne.SetMarked(1, 1, true);
+    firstIsOne.minHits = 1;
+    firstIsOne.maxHits = 11;
+    firstIsOne.maxRun = 11;
+    form_->StoreBlock(1, firstIsOne);
+    Click("Filterbut");
+    EXPECT_EQ(Text("Label1"), "1024");
+    EXPECT_EQ(Main().RowModel().columnCount(), 1024);
+    EXPECT_EQ(Text("Label7"), "Reihe: 1");
+    Trigger("ReihendieOptionenerflleneliminieren1");
+    EXPECT_EQ(Text("Label1"), "0");
+    EXPECT_EQ(Main().RowModel().ShownRows(), 0);
+
+    // Undo from the menu and with Strg+Z brings the rows back, Strg+Y takes them again.
+    auto* undo = Find<QAction>(Main(), "Rueckgaengig1");
+    EXPECT_EQ(undo->text(), "&Rückgängig: Reihen die Optionen erfüllen eliminieren");
+    EXPECT_EQ(undo->shortcut(), QKeySequence(QKeySequence::Undo));
+    undo->trigger();
+    EXPECT_EQ(Text("Label1"), "1024");
+    EXPECT_EQ(Main().RowModel().columnCount(), 1024);
+    auto* redo = Find<QAction>(Main(), "Wiederherstellen1");
+    EXPECT_EQ(redo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    redo->trigger();
+    EXPECT_EQ(Text("Label1"), "0");
+    undo->trigger();
+
+    // Another game count: the system is empty and says so; the display has the new lines.
+    form_->SetGameCount(13);
+    EXPECT_EQ(Text("Label1"), "0");
+    EXPECT_EQ(Main().RowModel().rowCount(), 13);
+    EXPECT_EQ(Main().RowModel().ShownRows(), 0);
+    EXPECT_FALSE(undo->isEnabled());
+}
+
+TEST_F(MainWindow, SavingANewWeekShowsItsNameInBothPlaces) {
+    Start();
+    ports_.choices = {Answer::No};
+    Trigger("Neu1");
+    EXPECT_EQ(Text("StaticText2"), "TOTOTIP NEU");
+    EXPECT_TRUE(Main().windowTitle().startsWith("VELMORA – NEU"));
+    ports_.saveNames = {Path("woche7")};
+    Trigger("Speichern1");
+    EXPECT_EQ(Text("StaticText2"), "TOTOTIP: " + QString::fromStdString(Path("woche7.TTD")));
+    EXPECT_EQ(Main().windowTitle(), "VELMORA – woche7.TTD – meintip.prd");
 }
 
 }  // namespace

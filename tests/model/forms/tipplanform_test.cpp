@@ -7,6 +7,7 @@
 
 #include "model/forms/tipplanform.h"
 #include "support/guifixture.h"
+#include "support/weekaccess.h"
 
 namespace velmora {
 namespace {
@@ -119,6 +120,22 @@ TEST_F(TipPlanEditor, GameCountChoiceKeepsTheTendenciesAndUpdatesTheMainWindow) 
     for (int g = 1; g <= 13; ++g)
         for (Sign s : kDisplayOrder)
             EXPECT_EQ(State().plan.Tendency(g, s), before.Tendency(g, s)) << g;
+}
+
+// Changes made elsewhere (another week, a new game count, undo) show in the open editor.
+TEST_F(TipPlanEditor, AnOpenEditorFollowsThePlan) {
+    Start();
+    Editor().ShowForGameCount();
+    const int games = State().games;
+    ASSERT_EQ(Grid().rowCount(), games);
+    testing::Arrange(*form_).plan.SetTendency(2, 0, 7);
+    testing::Arranged(*form_);
+    EXPECT_EQ(Cell(2, 1), "7");  // display order "1", "0", "2"
+    EXPECT_TRUE(Tips(2).startsWith("0"));
+
+    form_->SetGameCount(games == 14 ? 11 : games + 1);
+    EXPECT_EQ(Grid().rowCount(), State().games);
+    EXPECT_NE(Find<QLabel>(Editor(), "Spiel" + QString::number(State().games)), nullptr);
 }
 
 }  // namespace
