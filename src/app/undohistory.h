@@ -24,8 +24,9 @@ struct SystemSnapshot {
     bool guaranteeAborted = false;
 };
 
-// The week's tip plan and filters as one step keeps them.
+// The week's game count, tip plan and filters as one step keeps them.
 struct WeekSnapshot {
+    int games = kMinGames;
     TTipPlan plan;
     TipPlanStream tipPlanStream;
     TFilterSet filters;

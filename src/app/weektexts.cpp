@@ -29,7 +29,7 @@ std::string WindowTitle(const Workspace& week, bool unsaved) {
                                  ? std::string(kNewTipPlanName)
                                  : std::filesystem::path(week.tipPlanName).filename().string();
     const std::string rows = std::filesystem::path(week.rowFileName).filename().string();
-    return "VELMORA – " + plan + " – " + rows + (unsaved ? " *" : "");
+    return plan + " – " + rows + (unsaved ? " *" : "");
 }
 
 }  // namespace velmora

@@ -17,7 +17,8 @@ std::string LowerStatusText(const Workspace& week);
 std::string SystemSizeText(const Workspace& week);
 // The check of the last optimised reduction, or that the last guarantee run was broken off.
 std::string GuaranteeText(const Workspace& week);
-// "VELMORA – AKTUELLEWOCHE.TTD – meintip.prd", with " *" while something is unsaved.
+// "AKTUELLEWOCHE.TTD – meintip.prd", with " *" while something is unsaved; the desktop adds
+// the program's name.
 std::string WindowTitle(const Workspace& week, bool unsaved);
 
 }  // namespace velmora

@@ -83,8 +83,12 @@ void WorkingWeek::RememberSystem(const std::string& command) {
 void WorkingWeek::RememberWeek(const std::string& command) {
     UndoStep step;
     step.command = command;
-    step.week = WeekSnapshot{state_.plan, state_.tipPlanStream, state_.filters};
+    step.week = WeekNow();
     history_.Record(std::move(step));
+}
+
+WeekSnapshot WorkingWeek::WeekNow() const {
+    return {state_.games, state_.plan, state_.tipPlanStream, state_.filters};
 }
 
 SystemSnapshot WorkingWeek::SystemNow() const {
@@ -103,12 +107,21 @@ UndoStep WorkingWeek::Current(const UndoStep& like) const {
     if (like.system)
         current.system = SystemNow();
     if (like.week)
-        current.week = WeekSnapshot{state_.plan, state_.tipPlanStream, state_.filters};
+        current.week = WeekNow();
     return current;
 }
 
 void WorkingWeek::Restore(UndoStep step) {
     WeekChanges changed = kHistoryChanged | kSavedChanged;
+    // The week first: a step may bring back another game count, and the rows of it.
+    if (step.week) {
+        state_.games = step.week->games;
+        state_.plan = std::move(step.week->plan);
+        state_.tipPlanStream = std::move(step.week->tipPlanStream);
+        state_.filters = std::move(step.week->filters);
+        changed |= kTipPlanChanged | kFiltersChanged;
+        ShowFilterDisplayIfWanted();
+    }
     if (step.system) {
         state_.rows = std::move(step.system->rows);
         state_.rowsRevision = step.system->revision;
@@ -116,20 +129,16 @@ void WorkingWeek::Restore(UndoStep step) {
         state_.guaranteeAborted = step.system->guaranteeAborted;
         changed |= kRowsChanged;
     }
-    if (step.week) {
-        state_.plan = std::move(step.week->plan);
-        state_.tipPlanStream = std::move(step.week->tipPlanStream);
-        state_.filters = std::move(step.week->filters);
-        changed |= kTipPlanChanged | kFiltersChanged;
-        ShowFilterDisplayIfWanted();
-    }
+    if (state_.rows.Games() != state_.games)
+        state_.rows.SetGames(state_.games);
     Notify(changed);
 }
 
 void WorkingWeek::Undo() {
     if (!history_.CanUndo())
         return;
-    // Only steps of the current game count are ever kept: changing it clears the history.
+    // Steps are taken back in order, so a change of the game count comes back before any
+    // step of rows of the earlier count.
     Restore(history_.Undo(Current(history_.UndoTop())));
 }
 
@@ -566,17 +575,21 @@ WinTableResult WorkingWeek::RunWinTable(const WinTableSettings& settings) {
 void WorkingWeek::SetGameCount(int n) {
     Workspace& s = state_;
     const bool changed = n != s.games;
+    // The rows of the earlier count go; the step keeps them, so that they are not lost.
+    if (changed) {
+        UndoStep step;
+        step.command = "Spielzahl " + std::to_string(n);
+        step.week = WeekNow();
+        step.system = SystemNow();
+        history_.Record(std::move(step));
+    }
     s.games = n;
     ResizeTipPlanStream(s.tipPlanStream, n);
     // Rows of another length cannot be read as rows of n games, nor steps taken back.
     if (s.rows.Games() != n) {
         s.rows.SetGames(n);
         RowsReplaced();
-        s.savedRowsRevision = s.rowsRevision;
-        s.rowsShown = false;
     }
-    if (changed)
-        history_.Clear();
     ClampSignChangeToLimits();
     Notify(kTipPlanChanged | kFiltersChanged | kRowsChanged | kSavedChanged | kHistoryChanged);
 }

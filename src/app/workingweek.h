@@ -185,6 +185,7 @@ class WorkingWeek {
     void RememberSystem(const std::string& command);
     void RememberWeek(const std::string& command);
     SystemSnapshot SystemNow() const;
+    WeekSnapshot WeekNow() const;
     void RecordSystem(const std::string& command, SystemSnapshot before);
     // The state now, in the parts `like` holds: what the other side of the history keeps.
     UndoStep Current(const UndoStep& like) const;

@@ -54,8 +54,8 @@ struct Workspace {
     // and whether it is shown now.
     bool filterDisplayWanted = true;
     bool filterDisplayShown = false;
-    // "Tippreihen anzeigen" was asked for: the row display shows the system until the week
-    // changes to another game count or a new week begins.
+    // "Tippreihen anzeigen" was asked for: the row display shows the system, whatever it holds,
+    // until a new week begins or one of another game count is read.
     bool rowsShown = false;
 };
 

@@ -259,6 +259,13 @@ TEST_F(WeekRows, EveryCommandThatChangesTheSystemCanBeTakenBackAndRedone) {
     });
     EXPECT_EQ(Rows(), (std::vector<std::string>{"22222222222", "00000000000"}));
     check("Systemumstellung", [&] { week.Rearrange(RearrangeMode::Games, 0, 1, 0, 2); });
+    check("Spielzahl 12", [&] { week.SetGameCount(12); });
+    week.Undo();
+    EXPECT_EQ(week.State().games, 11);
+    EXPECT_EQ(week.State().rows.Games(), 11);
+    week.Redo();
+    EXPECT_EQ(week.State().rows.Games(), 12);
+    week.Undo();
 
     // The minimum guarantee of a win table adds rows: two open games, nine fixed to "1".
     std::vector<std::string> games(11, "900");

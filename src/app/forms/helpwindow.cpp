@@ -47,7 +47,7 @@ QRect HelpPlacement(const QRect& beside, const QRect& screen, const QSize& size)
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), text_(new QTextBrowser) {
     LoadHelpResources();
     setObjectName("Hilfe");
-    setWindowTitle("VELMORA – Hilfe");
+    setWindowTitle("Hilfe");  // the desktop adds the program name
     text_->setObjectName("Hilfetext");
     text_->setOpenExternalLinks(false);
     text_->setSource(QUrl("qrc:/help/Velmora.html"));

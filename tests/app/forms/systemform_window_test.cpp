@@ -64,7 +64,7 @@ class MainWindow : public testing::ProgramTest {
 
 TEST_F(MainWindow, StartsWithTheDefaultWeekAndEveryNamedControl) {
     Start();
-    EXPECT_EQ(Main().windowTitle(), "VELMORA – AKTUELLEWOCHE.TTD – meintip.prd");
+    EXPECT_EQ(Main().windowTitle(), "AKTUELLEWOCHE.TTD – meintip.prd");
     EXPECT_EQ(Main().size(), QSize(761, 592));
     EXPECT_EQ(Text("StaticText2"), "TOTOTIP: " + QString::fromStdString(Path("AKTUELLEWOCHE.TTD")));
     EXPECT_EQ(Text("StaticText1"),
@@ -680,11 +680,16 @@ TEST_F(MainWindow, EveryViewFollowsTheSystem) {
     undo->trigger();
 
     // Another game count: the system is empty and says so; the display has the new lines.
+    // Undo brings back the count and its rows.
     form_->SetGameCount(13);
     EXPECT_EQ(Text("Label1"), "0");
     EXPECT_EQ(Main().RowModel().rowCount(), 13);
     EXPECT_EQ(Main().RowModel().ShownRows(), 0);
-    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), "&Rückgängig: Spielzahl 13");
+    undo->trigger();
+    EXPECT_EQ(Text("Label1"), "1024");
+    EXPECT_EQ(Main().RowModel().rowCount(), 11);
+    EXPECT_EQ(Main().RowModel().columnCount(), 1024);
 }
 
 TEST_F(MainWindow, SavingANewWeekShowsItsNameInBothPlaces) {
@@ -692,11 +697,11 @@ TEST_F(MainWindow, SavingANewWeekShowsItsNameInBothPlaces) {
     ports_.choices = {Answer::No};
     Trigger("Neu1");
     EXPECT_EQ(Text("StaticText2"), "TOTOTIP NEU");
-    EXPECT_TRUE(Main().windowTitle().startsWith("VELMORA – NEU"));
+    EXPECT_TRUE(Main().windowTitle().startsWith("NEU – "));
     ports_.saveNames = {Path("woche7")};
     Trigger("Speichern1");
     EXPECT_EQ(Text("StaticText2"), "TOTOTIP: " + QString::fromStdString(Path("woche7.TTD")));
-    EXPECT_EQ(Main().windowTitle(), "VELMORA – woche7.TTD – meintip.prd");
+    EXPECT_EQ(Main().windowTitle(), "woche7.TTD – meintip.prd");
 }
 
 }  // namespace
