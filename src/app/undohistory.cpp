@@ -22,19 +22,19 @@ void UndoHistory::Record(UndoStep step) {
 }
 
 UndoStep UndoHistory::Undo(UndoStep current) {
-    UndoStep step = std::move(undo_.back());
-    undo_.pop_back();
-    current.command = step.command;
-    redo_.push_back(std::move(current));
-    Trim();
-    return step;
+    return Take(undo_, redo_, std::move(current));
 }
 
 UndoStep UndoHistory::Redo(UndoStep current) {
-    UndoStep step = std::move(redo_.back());
-    redo_.pop_back();
+    return Take(redo_, undo_, std::move(current));
+}
+
+// The latest step of one side, and the state it replaces on the other, under the same name.
+UndoStep UndoHistory::Take(std::deque<UndoStep>& from, std::deque<UndoStep>& to, UndoStep current) {
+    UndoStep step = std::move(from.back());
+    from.pop_back();
     current.command = step.command;
-    undo_.push_back(std::move(current));
+    to.push_back(std::move(current));
     Trim();
     return step;
 }

@@ -63,6 +63,7 @@ class UndoHistory {
     std::size_t Bytes() const;
 
   private:
+    UndoStep Take(std::deque<UndoStep>& from, std::deque<UndoStep>& to, UndoStep current);
     void Trim();
 
     std::deque<UndoStep> undo_;

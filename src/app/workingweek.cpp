@@ -167,12 +167,14 @@ bool WorkingWeek::SystemUnsaved() const {
     return !state_.rows.Empty() && state_.rowsRevision != state_.savedRowsRevision;
 }
 
-bool WorkingWeek::MayDiscardWeek(WeekView& view) {
-    if (!WeekUnsaved())
+// Yes saves and goes on only when saving worked, No goes on, Abbrechen goes back.
+bool WorkingWeek::MayDiscard(bool unsaved, const char* question, WeekView& view,
+                             bool (WorkingWeek::*save)(WeekView&)) {
+    if (!unsaved)
         return true;
-    switch (view.AskWithCancel(kSaveQuestion)) {
+    switch (view.AskWithCancel(question)) {
         case Answer::Yes:
-            return Speichern1Click(view);
+            return (this->*save)(view);
         case Answer::No:
             return true;
         case Answer::Cancel:
@@ -181,18 +183,13 @@ bool WorkingWeek::MayDiscardWeek(WeekView& view) {
     return false;
 }
 
+bool WorkingWeek::MayDiscardWeek(WeekView& view) {
+    return MayDiscard(WeekUnsaved(), kSaveQuestion, view, &WorkingWeek::Speichern1Click);
+}
+
 bool WorkingWeek::MayDiscardSystem(WeekView& view) {
-    if (!SystemUnsaved())
-        return true;
-    switch (view.AskWithCancel(kSaveSystemQuestion)) {
-        case Answer::Yes:
-            return Systemspeichern1Click(view);
-        case Answer::No:
-            return true;
-        case Answer::Cancel:
-            break;
-    }
-    return false;
+    return MayDiscard(SystemUnsaved(), kSaveSystemQuestion, view,
+                      &WorkingWeek::Systemspeichern1Click);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -194,6 +194,8 @@ class WorkingWeek {
     void RowsReplaced();
     void KeepRows(bool passing);
 
+    bool MayDiscard(bool unsaved, const char* question, WeekView& view,
+                    bool (WorkingWeek::*save)(WeekView&));
     bool MayDiscardWeek(WeekView& view);
     bool MayDiscardSystem(WeekView& view);
     void ApplyWeek(const WeekFiles& set);

@@ -2,12 +2,12 @@
 // unsaved, undo and redo, and what each command tells the observer.
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <filesystem>
 
 #include "app/rowfile.h"
 #include "app/weektexts.h"
 #include "app/workingweek.h"
+#include "support/fakeweekview.h"
 #include "support/tempdir.h"
 #include "support/testplans.h"
 #include "support/weekaccess.h"
@@ -18,42 +18,6 @@ namespace {
 using testing::Arrange;
 using testing::RowsFromStrings;
 using testing::RowStrings;
-
-struct DialogView : WeekView {
-    std::deque<std::optional<std::string>> names;  // the file dialogs' answers, in order
-    std::vector<FileDialogRequest> requests;
-    std::vector<std::string> messages;
-    std::vector<std::string> questions;
-    std::deque<bool> yes;        // the Yes/No questions' answers; No when none is left
-    std::deque<Answer> choices;  // the questions with "Abbrechen"; No when none is left
-
-    std::optional<std::string> Next(const FileDialogRequest& r) {
-        requests.push_back(r);
-        if (names.empty())
-            return std::nullopt;
-        auto name = names.front();
-        names.pop_front();
-        return name;
-    }
-    std::optional<std::string> OpenFileName(const FileDialogRequest& r) override { return Next(r); }
-    std::optional<std::string> SaveFileName(const FileDialogRequest& r) override { return Next(r); }
-    void ShowMessage(MessageKind, const std::string& text) override { messages.push_back(text); }
-    bool Ask(const std::string& question) override {
-        questions.push_back(question);
-        const bool answer = !yes.empty() && yes.front();
-        if (!yes.empty())
-            yes.pop_front();
-        return answer;
-    }
-    Answer AskWithCancel(const std::string& question) override {
-        questions.push_back(question);
-        if (choices.empty())
-            return Answer::No;
-        const Answer answer = choices.front();
-        choices.pop_front();
-        return answer;
-    }
-};
 
 struct QuietProgress : GenerationView {};
 
@@ -84,11 +48,11 @@ class WeekRows : public testing::TempDirTest {
     }
 
     WorkingWeek week{""};
-    DialogView view;
+    testing::FakeWeekView view;
 };
 
 TEST_F(WeekRows, OpenReplacesAndAppendAppendsWithoutTakingTheFileAsTarget) {
-    view.names = {Path("other.prd")};
+    view.answers = {Path("other.prd")};
     week.Systemffnen1Click(view);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"11111111111", "22222222222", "00000000000",
                                                 "11111111111"}));
@@ -97,7 +61,7 @@ TEST_F(WeekRows, OpenReplacesAndAppendAppendsWithoutTakingTheFileAsTarget) {
     EXPECT_EQ(week.State().rowFileName, Path("meintip.prd"));
     EXPECT_TRUE(week.SystemUnsaved());
 
-    view.names = {Path("other.prd")};
+    view.answers = {Path("other.prd")};
     week.System1Click(view);  // the appended rows are unsaved: the question comes first
     EXPECT_EQ(view.questions.back(), kSaveSystemQuestion);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"00000000000", "11111111111"}));
@@ -110,14 +74,14 @@ TEST_F(WeekRows, CancelledOrRefusedOpenChangesNothing) {
     week.System1Click(view);  // cancelled
     EXPECT_EQ(week.State().rows, before);
 
-    view.names = {Path("twelve.prd")};
+    view.answers = {Path("twelve.prd")};
     week.System1Click(view);
     EXPECT_EQ(view.messages, std::vector<std::string>{"Spielezahlen stimmen nicht überein"});
     EXPECT_EQ(week.State().rows, before);
     EXPECT_EQ(week.State().rowFileName, Path("meintip.prd"));
 
     // The open dialog passes on a typed name of nothing.
-    view.names = {Path("fehlt.prd")};
+    view.answers = {Path("fehlt.prd")};
     week.Systemffnen1Click(view);
     ASSERT_EQ(view.messages.size(), 2u);
     EXPECT_NE(view.messages[1].find("existiert nicht"), std::string::npos) << view.messages[1];
@@ -130,13 +94,13 @@ TEST_F(WeekRows, SaveAndSaveUnder) {
     EXPECT_TRUE(view.questions.empty());
     EXPECT_EQ(RowsIn("meintip.prd"), Rows());
 
-    view.names = {Path("neu")};
+    view.answers = {Path("neu")};
     EXPECT_TRUE(week.Systemspeichernunter1Click(view));
     EXPECT_EQ(week.State().rowFileName, Path("neu.PRD"));
     EXPECT_EQ(view.requests.back().defaultExtension, "PRD");
     EXPECT_EQ(RowsIn("neu.PRD"), Rows());
 
-    view.names = {Path("missing-dir/x.prd")};
+    view.answers = {Path("missing-dir/x.prd")};
     EXPECT_FALSE(week.Systemspeichernunter1Click(view));
     EXPECT_EQ(view.messages.size(), 1u);
 }
@@ -145,7 +109,7 @@ TEST_F(WeekRows, SaveAndSaveUnder) {
 // appended one is overwritten by "System speichern" or "Alles speichern".
 TEST_F(WeekRows, FilesOnlyReadAreNeverOverwrittenWithoutAQuestion) {
     const std::vector<std::string> other = RowsIn("other.prd");
-    view.names = {Path("other.prd")};
+    view.answers = {Path("other.prd")};
     week.InFremdsystemvorhandeneReiheneliminieren1Click(view);
     EXPECT_EQ(Rows(), std::vector<std::string>{"22222222222"});
     EXPECT_EQ(week.State().rowFileName, Path("meintip.prd"));
@@ -154,7 +118,7 @@ TEST_F(WeekRows, FilesOnlyReadAreNeverOverwrittenWithoutAQuestion) {
     EXPECT_EQ(RowsIn("meintip.prd"), Rows());
 
     WriteBytes("empty.prd", {});
-    view.names = {Path("empty.prd")};
+    view.answers = {Path("empty.prd")};
     week.Systemffnen1Click(view);
     week.Systemspeichern1Click(view);
     EXPECT_TRUE(ReadBytes("empty.prd").empty());
@@ -170,7 +134,7 @@ TEST_F(WeekRows, FilesOnlyReadAreNeverOverwrittenWithoutAQuestion) {
     ASSERT_EQ(view.questions.size(), 1u);
     EXPECT_NE(view.questions[0].find(Path("other.prd")), std::string::npos);
     EXPECT_EQ(RowsIn("other.prd"), other);
-    view.yes = {true};
+    view.yes = true;
     EXPECT_TRUE(fresh.Systemspeichern1Click(view));
     EXPECT_EQ(RowsIn("other.prd"), Rows());
     EXPECT_TRUE(fresh.Systemspeichern1Click(view));  // ours now: no second question
@@ -208,7 +172,7 @@ TEST_F(WeekRows, TheSystemIsUnsavedExactlyWhileItsRowsDifferFromTheRowFile) {
     EXPECT_FALSE(week.SystemUnsaved());  // back to the saved rows
     week.Redo();
     week.Undo();
-    view.names = {Path("other.prd")};
+    view.answers = {Path("other.prd")};
     week.Systemffnen1Click(view);
     EXPECT_TRUE(week.SystemUnsaved());
     week.Undo();
@@ -245,7 +209,7 @@ TEST_F(WeekRows, EveryCommandThatChangesTheSystemCanBeTakenBackAndRedone) {
     week.StoreBlock(1, firstIsOne);
     check("Reihen die Optionen erfüllen eliminieren",
           [&] { week.ReihendieOptionenerflleneliminieren1Click(); });
-    view.names = {Path("other.prd"), Path("other.prd"), Path("other.prd")};
+    view.answers = {Path("other.prd"), Path("other.prd"), Path("other.prd")};
     check("In Fremdsystem vorhandene Reihen eliminieren",
           [&] { week.InFremdsystemvorhandeneReiheneliminieren1Click(view); });
     check("System öffnen", [&] { week.System1Click(view); });
@@ -317,7 +281,7 @@ TEST_F(WeekRows, EachCommandTellsTheObserverWhatItChanged) {
     EXPECT_TRUE(told([&] { week.StoreSequence(1, {{1}, 0, 1, 0, 3}); }) & kFiltersChanged);
     EXPECT_TRUE(told([&] { week.Filteranzeige1Click(); }) & kSettingsChanged);
     EXPECT_TRUE(told([&] { week.Button2Click(); }) & kSettingsChanged);
-    view.names = {Path("neu.prd")};
+    view.answers = {Path("neu.prd")};
     EXPECT_TRUE(told([&] { week.Systemspeichernunter1Click(view); }) & kFileNamesChanged);
     const WeekChanges grown = told([&] { week.SetGameCount(12); });
     EXPECT_TRUE((grown & kTipPlanChanged) && (grown & kRowsChanged));

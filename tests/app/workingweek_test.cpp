@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <filesystem>
 #include <functional>
 
@@ -10,6 +9,7 @@
 #include "app/rowfile.h"
 #include "app/weektexts.h"
 #include "filters/oddseditor.h"
+#include "support/fakeweekview.h"
 #include "support/tempdir.h"
 #include "support/testplans.h"
 #include "support/weekaccess.h"
@@ -19,40 +19,7 @@ namespace {
 
 using testing::Arrange;
 
-struct FakeView : WeekView {
-    std::deque<std::optional<std::string>> answers;  // for the file dialogs, in order
-    std::vector<FileDialogRequest> requests;
-    std::vector<std::string> messages;
-    std::vector<std::string> questions;
-    bool yes = false;
-    std::deque<Answer> choices;  // for the questions with "Abbrechen"; No when none is left
-    int editorShown = 0;
-
-    std::optional<std::string> Next(const FileDialogRequest& request) {
-        requests.push_back(request);
-        if (answers.empty())
-            return std::nullopt;
-        auto answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::optional<std::string> OpenFileName(const FileDialogRequest& r) override { return Next(r); }
-    std::optional<std::string> SaveFileName(const FileDialogRequest& r) override { return Next(r); }
-    void ShowMessage(MessageKind, const std::string& text) override { messages.push_back(text); }
-    bool Ask(const std::string& question) override {
-        questions.push_back(question);
-        return yes;
-    }
-    Answer AskWithCancel(const std::string& question) override {
-        questions.push_back(question);
-        if (choices.empty())
-            return Answer::No;
-        const Answer answer = choices.front();
-        choices.pop_front();
-        return answer;
-    }
-    void ShowTipPlanEditor() override { ++editorShown; }
-};
+using FakeView = testing::FakeWeekView;
 
 struct FakeProgress : GenerationView {
     std::vector<std::string> messages;
