@@ -19,14 +19,12 @@
 #include <QSpinBox>
 #include <QTableView>
 
-#include "app/filesetnames.h"
 #include "app/forms/controls.h"
 #include "app/forms/rowtablemodel.h"
 #include "app/forms/slipprinting.h"
 #include "app/forms/uiports.h"
 #include "app/forms/weeksignals.h"
 #include "app/forms/windowimage.h"
-#include "app/slipsettings.h"
 #include "app/weektexts.h"
 #include "evaluation/forms/alarm.h"
 #include "evaluation/forms/tippverteilung.h"
