@@ -21,27 +21,30 @@ enum class RowTextFormat {
 
 struct RowTextOptions {
     RowTextFormat format = RowTextFormat::Plain;
-    char draw = '0';           // '0' or 'X'; E-lines always write 'X'
+    char draw = '0';            // '0' or 'X'; E-lines always write 'X'
     bool blankBetween = false;  // plain rows only: "1 0 2" instead of "102"
     std::string heading;        // E-lines only: a first line naming the game, when not empty
 };
 
 // The rows [first, first + count) as text, each line ending in "\n"; row numbers in CSV count
 // from first + 1, so that split files number their rows as the whole system does.
-std::string RowsAsText(const TRowList& rows, const RowTextOptions& options,
-                       std::int32_t first = 0, std::int32_t count = -1);
+std::string RowsAsText(const TRowList& rows, const RowTextOptions& options, std::int32_t first = 0,
+                       std::int32_t count = -1);
 
 struct RowTextContent {
     TRowList rows;
     std::string error;  // empty when the text was read; names the first bad line
+    int badLine = 0;    // that line's number, counted from 1
     bool ok() const { return error.empty(); }
 };
 
 // Reads rows of `games` signs. Each line holds the signs 1, 0, X or 2 (either case), with or
 // without blanks, commas, semicolons or tabs between them; or is an E-line; or a CSV line whose
 // first field is its row number. Blank lines are skipped, and so is a first line that names
-// the game or heads the columns. Any other line refuses the whole text: no rows then.
-RowTextContent ParseRowText(std::string_view text, int games);
+// the game or heads the columns. Any other line refuses the whole text: no rows then, and a
+// message that begins with `source` ("Die Datei 'x'", "Der Text in der Zwischenablage").
+RowTextContent ParseRowText(std::string_view text, int games,
+                            const std::string& source = "Der Text");
 
 // Reads a text file of rows; `error` names the file, or the line, when it cannot be used.
 RowTextContent ReadRowTextFile(const std::string& path, int games);
