@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fuzzes one file reader for a while: tests/fuzz/fuzz.sh TARGET [SECONDS] [libFuzzer options...]
-# TARGET is one of tipplan rows blocks sequences filtervalues signchange slipsettings.
+# TARGET is one of tipplan rows rowtext blocks sequences filtervalues signchange slipsettings.
 # The seed corpus is copied to a scratch folder under /tmp, which keeps what the run finds;
 # a finding is saved there too. The repository's corpus is left as it is.
 set -euo pipefail
