@@ -18,6 +18,21 @@ std::string SystemSizeText(const Workspace& week) {
     return std::to_string(week.rows.Count());
 }
 
+std::string EuroText(std::int64_t cents) {
+    const bool negative = cents < 0;
+    const std::uint64_t amount = negative ? 0 - static_cast<std::uint64_t>(cents) : cents;
+    std::string units = std::to_string(amount / 100);
+    for (std::size_t at = units.size(); at > 3; at -= 3)
+        units.insert(at - 3, ".");
+    const std::uint64_t rest = amount % 100;
+    return (negative ? "-" : "") + units + "," + (rest < 10 ? "0" : "") + std::to_string(rest) +
+           " €";
+}
+
+std::string StakeText(const Workspace& week) {
+    return "Einsatz: " + EuroText(std::int64_t{week.rows.Count()} * week.pricePerRowCents);
+}
+
 std::string GuaranteeText(const Workspace& week) {
     if (week.guaranteeAborted)
         return kAbortedGuaranteeText;

@@ -1,6 +1,7 @@
 // The texts the main window shows, derived from the state whenever it is drawn.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "app/workspace.h"
@@ -15,6 +16,10 @@ std::string UpperStatusText(const Workspace& week);
 std::string LowerStatusText(const Workspace& week);
 // The row count beside "Systemgröße:".
 std::string SystemSizeText(const Workspace& week);
+// "Einsatz: 813,50 €": the rows times the price per row.
+std::string StakeText(const Workspace& week);
+// An amount of cent as the German write it, "1.234,50 €".
+std::string EuroText(std::int64_t cents);
 // The check of the last optimised reduction, or that the last guarantee run was broken off.
 std::string GuaranteeText(const Workspace& week);
 // "AKTUELLEWOCHE.TTD – meintip.prd", with " *" while something is unsaved; the desktop adds

@@ -464,12 +464,14 @@ GenerationOutcome WorkingWeek::StartClick(AbortFlag& abort, GenerationView& prog
     RowsReplaced();
     s.guaranteeCheck = outcome.guaranteeCheck;
     s.guaranteeAborted = BrokenOff(abort, s.generation, s.guaranteeCheck);
+    RememberLevelCount(kFromFullSystem);
     Notify(kRowsChanged | kSavedChanged | kHistoryChanged);
     return outcome;
 }
 
 void WorkingWeek::FilterbutClick(AbortFlag& abort, GenerationView& progress) {
     Workspace& s = state_;
+    const std::uint64_t source = s.rowsRevision;
     RememberSystem("Filtern");
     abort.Clear();
     progress.ShowProgressWindow();
@@ -479,6 +481,7 @@ void WorkingWeek::FilterbutClick(AbortFlag& abort, GenerationView& progress) {
     RowsReplaced();
     s.guaranteeCheck = check;
     s.guaranteeAborted = BrokenOff(abort, s.generation, s.guaranteeCheck);
+    RememberLevelCount(source);
     progress.HideProgressWindow();
     Notify(kRowsChanged | kSavedChanged | kHistoryChanged);
 }
@@ -754,7 +757,9 @@ void WorkingWeek::DeleteSequence(int number) {
 std::optional<std::string> WorkingWeek::EmptySystemMessage(RowsCommand command) const {
     if (!state_.rows.Empty())
         return std::nullopt;
-    const char* why = command == RowsCommand::PrintSlips ? kNothingToPrint : kNoWinTables;
+    const char* why = command == RowsCommand::PrintSlips  ? kNothingToPrint
+                      : command == RowsCommand::WinTables ? kNoWinTables
+                                                          : kNothingToExport;
     return std::string(why) + "\n" + kHowToGetRows;
 }
 

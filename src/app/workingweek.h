@@ -4,6 +4,7 @@
 // must ask or show goes through WeekView. Free of any window toolkit.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -14,6 +15,7 @@
 #include "app/fileset.h"
 #include "app/manualentry.h"
 #include "app/rearrangement.h"
+#include "app/rowtext.h"
 #include "app/undohistory.h"
 #include "app/weekimage.h"
 #include "app/workspace.h"
@@ -34,11 +36,14 @@ inline constexpr const char* kEmptySystemNotSaved =
 enum class RowsCommand {
     PrintSlips,  // "Tippreihen ausdrucken"
     WinTables,   // "Gewinn&tabellen"
+    Export,      // "System exportieren…"
 };
 inline constexpr const char* kNothingToPrint =
     "Es gibt nichts zu drucken: Das System enthält noch keine Tippreihen.";
 inline constexpr const char* kNoWinTables =
     "Gewinntabellen gibt es erst, wenn das System Tippreihen enthält.";
+inline constexpr const char* kNothingToExport =
+    "Es gibt nichts zu exportieren: Das System enthält noch keine Tippreihen.";
 inline constexpr const char* kHowToGetRows =
     "Erstellen Sie ein System mit „System erstellen“ oder öffnen Sie eines mit "
     "„Datei → System öffnen“.";
@@ -70,8 +75,22 @@ class WeekView : public FileDialogPort, public MessagePort {
     virtual bool Ask(const std::string& question) = 0;
     // The same with a way back: "Abbrechen".
     virtual Answer AskWithCancel(const std::string& question) = 0;
+    // A question answered by one of the buttons, each captioned by an answer; nothing when
+    // the user closed it without answering.
+    virtual std::optional<int> Choose(const std::string& question,
+                                      const std::vector<std::string>& answers) = 0;
     virtual void ShowTipPlanEditor() {}
 };
+
+// How "System exportieren…" writes the rows: the text form and the rows per file (0: one file).
+struct RowExport {
+    RowTextOptions text;
+    std::int32_t rowsPerFile = 0;
+};
+
+// The answers of the question what an import does with the system it finds.
+inline constexpr int kImportAppend = 0;
+inline constexpr int kImportReplace = 1;
 
 // The sign-change record's four numbers, as the main window's spin fields edit them.
 enum class SignChangeField { Min1, Max1, Min2, Max2 };
@@ -129,6 +148,25 @@ class WorkingWeek {
     bool Rearrange(RearrangeMode mode, int fromColumn, int fromRow, int toColumn, int toRow);
     // A win table run; rows the minimum guarantee adds join the system.
     WinTableResult RunWinTable(const WinTableSettings& settings);
+
+    // --- Rows as text
+    // "System exportieren…": asks for the file name and writes the system there, split into
+    // numbered files when it has more rows than a file may hold. The row file stays the
+    // system's file. Returns whether everything was written.
+    bool ExportSystem(const RowExport& request, WeekView& view);
+    // "System importieren…": rows from a text file, appended to the system or replacing it,
+    // as the user answers.
+    void ImportSystem(WeekView& view);
+    // Strg+V: rows from the clipboard's text, appended.
+    void PasteRows(const std::string& text, WeekView& view);
+    // Strg+C: the rows at the given positions as text, or all rows when none is given.
+    std::string CopyRows(const std::vector<std::int32_t>& selected) const;
+
+    // --- The stake
+    void SetPricePerRow(std::int64_t cents);
+    // How many rows each guarantee level kept when the system the filters give was last
+    // reduced with it; nothing for a level not run since the week or its filters changed.
+    std::array<std::optional<std::int32_t>, 4> RowsKeptPerLevel() const;
 
     // --- Undo
     bool CanUndo() const { return history_.CanUndo(); }
@@ -193,6 +231,10 @@ class WorkingWeek {
     // After the rows changed: a new revision, and a check that no longer applies.
     void RowsReplaced();
     void KeepRows(bool passing);
+    // Rows read from text join the system, or replace it, as one step of `command`.
+    void TakeTextRows(TRowList rows, bool replace, const std::string& command);
+    bool IsWeekFile(const std::string& name) const;
+    void RememberLevelCount(std::uint64_t source);
 
     bool MayDiscard(bool unsaved, const char* question, WeekView& view,
                     bool (WorkingWeek::*save)(WeekView&));
@@ -208,6 +250,17 @@ class WorkingWeek {
 
     Workspace state_;
     WeekImage savedWeek_;
+    // The rows each guarantee level kept, and what they were taken from: the week, the
+    // optimised choice, and the system's revision for "Filtern", kFromFullSystem for
+    // "System erstellen".
+    static constexpr std::uint64_t kFromFullSystem = UINT64_MAX;
+    struct LevelCounts {
+        WeekImage week;
+        bool optimised = false;
+        std::uint64_t source = 0;
+        std::array<std::optional<std::int32_t>, 4> kept;
+    };
+    std::optional<LevelCounts> levelCounts_;
     UndoHistory history_;
     std::uint64_t lastRevision_ = 0;
     WeekObserver* observer_ = nullptr;

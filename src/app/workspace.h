@@ -23,6 +23,8 @@ struct Workspace {
     TFilterSet filters;
     TRowList rows{kMinGames};
     int rowsPerSlip = 12;
+    // What a row costs, in cent: the stake shown beside the system's size.
+    std::int64_t pricePerRowCents = 50;
 
     // Settings of "Tippreihenbegrenzung", read by "System erstellen" and "Filtern".
     GenerationSettings generation;

@@ -42,6 +42,24 @@ class FakeUiPorts : public UiPorts {
         choices.pop_front();
         return answer;
     }
+    // Answered from `picks`; closed without an answer when none is left.
+    std::optional<int> Choose(QWidget*, const QString& question, const QStringList&) override {
+        questions.push_back(question);
+        if (picks.empty())
+            return std::nullopt;
+        const std::optional<int> pick = picks.front();
+        picks.pop_front();
+        return pick;
+    }
+    std::optional<double> AskAmount(QWidget*, const QString&, const QString& label, double,
+                                    double) override {
+        questions.push_back(label);
+        if (amounts.empty())
+            return std::nullopt;
+        const std::optional<double> amount = amounts.front();
+        amounts.pop_front();
+        return amount;
+    }
     std::optional<std::string> OpenFileName(QWidget*, const FileDialogRequest& request) override {
         requests.push_back(request);
         return Next(openNames);
@@ -82,6 +100,8 @@ class FakeUiPorts : public UiPorts {
     std::vector<QString> questions;
     std::deque<bool> answers;
     std::deque<Answer> choices;
+    std::deque<std::optional<int>> picks;
+    std::deque<std::optional<double>> amounts;
     std::deque<std::optional<std::string>> openNames;
     std::deque<std::optional<std::string>> saveNames;
     std::vector<FileDialogRequest> requests;

@@ -17,6 +17,7 @@ struct FakeWeekView : WeekView {
     std::vector<std::string> questions;
     bool yes = false;            // the answer to every Yes/No question
     std::deque<Answer> choices;  // for the questions with "Abbrechen"; No when none is left
+    std::deque<std::optional<int>> picks;  // for the questions with own answers; none: closed
     int editorShown = 0;
 
     std::optional<std::string> OpenFileName(const FileDialogRequest& r) override { return Next(r); }
@@ -33,6 +34,15 @@ struct FakeWeekView : WeekView {
         const Answer answer = choices.front();
         choices.pop_front();
         return answer;
+    }
+    std::optional<int> Choose(const std::string& question,
+                              const std::vector<std::string>&) override {
+        questions.push_back(question);
+        if (picks.empty())
+            return std::nullopt;
+        const std::optional<int> pick = picks.front();
+        picks.pop_front();
+        return pick;
     }
     void ShowTipPlanEditor() override { ++editorShown; }
 

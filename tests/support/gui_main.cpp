@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -39,6 +40,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "No scratch working directory for the window tests.\n");
         return 1;
     }
+    // The program's settings, too, are kept in the scratch directory, not the user's own.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
     const int result = RUN_ALL_TESTS();
     QDir::setCurrent(QDir::tempPath());  // leave the scratch directory before it is removed
     return result;

@@ -1,5 +1,6 @@
 #include "app/forms/programwindows.h"
 
+#include "app/forms/programsettings.h"
 #include "app/forms/systemeingabe.h"
 #include "app/forms/systemform.h"
 #include "app/forms/systemumstellung.h"
@@ -22,6 +23,7 @@ ProgramWindows::ProgramWindows() = default;
 ProgramWindows::~ProgramWindows() = default;
 
 std::unique_ptr<ProgramWindows> CreateProgramWindows(WorkingWeek& week, UiPorts& ports) {
+    week.SetPricePerRow(StoredPricePerRow());
     auto windows = std::make_unique<ProgramWindows>();
     windows->weekSignals = std::make_unique<WeekSignals>(week);
     WeekSignals& weekSignals = *windows->weekSignals;

@@ -3,9 +3,11 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,10 +20,15 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableView>
+#include <algorithm>
+#include <cmath>
 
 #include "app/forms/controls.h"
+#include "app/forms/programsettings.h"
 #include "app/forms/rowtablemodel.h"
 #include "app/forms/slipprinting.h"
+#include "app/forms/systemexport.h"
+#include "app/forms/translations.h"
 #include "app/forms/uiports.h"
 #include "app/forms/weeksignals.h"
 #include "app/forms/windowimage.h"
@@ -182,6 +189,9 @@ void Tsystemform::BuildMenus() {
         &Tsystemform::Systemspeichernunter1Click);
     add(file, "AllesSpeichern1", "&Alles speichern", &Tsystemform::AllesSpeichern1Click);
     file->addSeparator();
+    add(file, "Systemexportieren1", "System e&xportieren …", &Tsystemform::Systemexportieren1Click);
+    add(file, "Systemimportieren1", "System &importieren …", [this] { week_.ImportSystem(*this); });
+    file->addSeparator();
     add(file, "Beenden1", "Be&enden", &Tsystemform::close);
 
     QMenu* view = menuBar()->addMenu("&Ansicht");
@@ -226,6 +236,13 @@ void Tsystemform::BuildMenus() {
     redoItem_ = add(edit, "Wiederherstellen1", "&Wiederherstellen", [this] { week_.Redo(); });
     redoItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     edit->addSeparator();
+    // A field being typed in keeps its own Strg+C and Strg+V.
+    add(edit, "Reihenkopieren1", "Reihen &kopieren", &Tsystemform::CopyRows)
+        ->setShortcut(QKeySequence::Copy);
+    add(edit, "Reiheneinfuegen1", "Reihen &einfügen", [this] {
+        week_.PasteRows(QGuiApplication::clipboard()->text().toStdString(), *this);
+    })->setShortcut(QKeySequence::Paste);
+    edit->addSeparator();
     add(edit, "Systemumstellung1", "&Systemumstellung", [this] {
         if (windows_.rearrangement != nullptr)
             ports_.ShowModal(*windows_.rearrangement);  // it fills itself on showing
@@ -241,6 +258,10 @@ void Tsystemform::BuildMenus() {
         &Tsystemform::InFremdsystemvorhandeneReiheneliminieren1Click);
     add(edit, "ReihendieOptionenerflleneliminieren1", "Reihen die &Optionen erfüllen eliminieren",
         &Tsystemform::ReihendieOptionenerflleneliminieren1Click);
+
+    QMenu* options = menuBar()->addMenu("&Optionen");
+    options->setObjectName("Optionen1");
+    add(options, "PreisproReihe1", "&Preis pro Reihe …", &Tsystemform::PreisproReihe1Click);
 
     QMenu* help = menuBar()->addMenu("&Hilfe");
     help->setObjectName("Hilfe1");
@@ -312,7 +333,7 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
     const int countWidth = countButton_->sizeHint().width();
     sideWidth_ = std::max(kSideWidth, inset + guaranteeWidth + inset + countWidth + inset);
     sideLeft_ = kSideRight - sideWidth_;
-    group->setGeometry(sideLeft_, 4, sideWidth_, 132);
+    group->setGeometry(sideLeft_, 4, sideWidth_, 152);
     guaranteeButton_->setGeometry(inset, 20, guaranteeWidth, 22);
     countButton_->setGeometry(sideWidth_ - inset - countWidth, 20, countWidth, 22);
     QRect list = listArea_->geometry();
@@ -321,15 +342,22 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
 
     auto* choices = new QWidget(group);
     choices->setObjectName("Garantiestufen");
-    choices->setGeometry(5, 44, sideWidth_ - 10, 68);
+    choices->setGeometry(5, 40, sideWidth_ - 10, 84);
+    QFont small = choices->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
     for (int i = 0; i < 4; ++i) {
         const int left = 5 + 125 * (i % 2);
-        const int top = 6 + 28 * (i / 2);
+        const int top = 4 + 40 * (i / 2);
         guarantees_[i] = new QRadioButton(choices);
         guarantees_[i]->setObjectName("Gewinngarantie" + QString::number(i + 1));
         guarantees_[i]->setGeometry(left, top, 45, 22);
         auto* label = new QLabel("Richtige", choices);
         label->setGeometry(left + 46, top, 70, 22);
+        // How many rows this level kept from the system last reduced, under its caption.
+        keptRows_[i] = new QLabel(choices);
+        keptRows_[i]->setObjectName("Garantiereihen" + QString::number(i + 1));
+        keptRows_[i]->setGeometry(left + 20, top + 21, 105, 15);
+        keptRows_[i]->setFont(small);
         const int level = i;
         connect(guarantees_[i], &QRadioButton::toggled, this, [this, level](bool on) {
             if (on)
@@ -339,7 +367,7 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
     guarantees_[0]->setChecked(true);
     optimised_ = new QCheckBox("optimiert", group);
     optimised_->setObjectName("CheckBoxOptimiert");
-    optimised_->setGeometry(10, 104, 245, 22);
+    optimised_->setGeometry(10, 124, 245, 22);
     optimised_->setToolTip(
         "Dieselbe Gewinngarantie mit möglichst wenigen Reihen; die Suche "
         "dauert einige Sekunden und lässt sich mit „Abbruch“ beenden.");
@@ -383,7 +411,7 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
 void Tsystemform::BuildSignChangeGroup(QWidget* page) {
     auto* group = new QGroupBox("Tippzeichenwechsel", page);
     group->setObjectName("Tippzeichenwechsel");
-    group->setGeometry(sideLeft_, 140, sideWidth_, 84);
+    group->setGeometry(sideLeft_, 160, sideWidth_, 84);
     (new QLabel("mindestens", group))->setGeometry(10, 22, 75, 22);
     (new QLabel("höchstens", group))->setGeometry(10, 50, 75, 22);
     signChangeSpins_[0] = AddSpin(group, "TZminspin", 0, {88, 22, 50, 22});
@@ -406,6 +434,7 @@ void Tsystemform::BuildStatusAndRows(QWidget* page) {
     lowerStatus_ = label("StaticText1", {270, kRowDisplayTop + 28, 480, 20});
     label("Systemgroesse", {270, kRowDisplayTop + 52, 90, 20})->setText("Systemgröße:");
     systemSize_ = label("Label1", {362, kRowDisplayTop + 52, 120, 20});
+    stake_ = label("Einsatz", {490, kRowDisplayTop + 52, 260, 20});
     rowPosition_ = label("Label7", {270, kRowDisplayTop + 76, 200, 20});
     guaranteeCheck_ = label("Label12", {270, kRowDisplayTop + 100, 480, 20});
     rowPosition_->setText("Reihe: 1");
@@ -426,7 +455,9 @@ void Tsystemform::BuildStatusAndRows(QWidget* page) {
     rowDisplay_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     rowDisplay_->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
     rowDisplay_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    rowDisplay_->setSelectionMode(QAbstractItemView::NoSelection);
+    // Whole rows of the system are chosen for copying: a column each.
+    rowDisplay_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    rowDisplay_->setSelectionBehavior(QAbstractItemView::SelectColumns);
     connect(rowDisplay_->horizontalScrollBar(), &QScrollBar::valueChanged, this,
             &Tsystemform::UpdateRowPosition);
 }
@@ -459,11 +490,17 @@ void Tsystemform::WeekChanged(WeekChanges what) {
     upperStatus_->setToolTip(upperStatus_->text());
     lowerStatus_->setText(QString::fromStdString(LowerStatusText(s)));
     systemSize_->setText(QString::fromStdString(SystemSizeText(s)));
+    stake_->setText(QString::fromStdString(StakeText(s)));
     guaranteeCheck_->setText(QString::fromStdString(GuaranteeText(s)));
     setWindowTitle(
         QString::fromStdString(WindowTitle(s, week_.WeekUnsaved() || week_.SystemUnsaved())));
-    for (int i = 0; i < 4; ++i)
+    const std::array<std::optional<std::int32_t>, 4> kept = week_.RowsKeptPerLevel();
+    for (int i = 0; i < 4; ++i) {
         guarantees_[i]->setText(QString::number(week_.GuaranteeCaption(i)));
+        keptRows_[i]->setText(kept[i] ? ToolkitLocale().toString(*kept[i]) +
+                                            (*kept[i] == 1 ? " Reihe" : " Reihen")
+                                      : QString());
+    }
 
     ShowFilterControls();
     if (what & kFiltersChanged)
@@ -681,12 +718,56 @@ Answer Tsystemform::AskWithCancel(const std::string& question) {
     return ports_.AskWithCancel(this, QString::fromStdString(question));
 }
 
+std::optional<int> Tsystemform::Choose(const std::string& question,
+                                       const std::vector<std::string>& answers) {
+    QStringList captions;
+    for (const std::string& answer : answers)
+        captions << QString::fromStdString(answer);
+    return ports_.Choose(this, QString::fromStdString(question), captions);
+}
+
 std::optional<std::string> Tsystemform::OpenFileName(const FileDialogRequest& request) {
     return ports_.OpenFileName(this, request);
 }
 
 std::optional<std::string> Tsystemform::SaveFileName(const FileDialogRequest& request) {
     return ports_.SaveFileName(this, request);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Rows as text and the stake
+
+void Tsystemform::Systemexportieren1Click() {
+    if (const std::optional<std::string> empty = week_.EmptySystemMessage(RowsCommand::Export)) {
+        ShowMessage(MessageKind::Information, *empty);
+        return;
+    }
+    if (exportWindow_ == nullptr)
+        exportWindow_ = new TSystemexport(week_, *this, this);
+    ports_.ShowModal(*exportWindow_);
+}
+
+void Tsystemform::CopyRows() {
+    std::vector<std::int32_t> selected;
+    if (rowModel_->ShownRows() > 0) {
+        for (const QModelIndex& column : rowDisplay_->selectionModel()->selectedColumns())
+            selected.push_back(column.column());
+        std::sort(selected.begin(), selected.end());
+    }
+    if (week_.State().rows.Empty())
+        return;
+    QGuiApplication::clipboard()->setText(QString::fromStdString(week_.CopyRows(selected)));
+}
+
+void Tsystemform::PreisproReihe1Click() {
+    const std::optional<double> euro =
+        ports_.AskAmount(this, "Preis pro Reihe", "Was eine Tippreihe kostet, in Euro:",
+                         static_cast<double>(week_.State().pricePerRowCents) / 100.0, 10000.0);
+    if (!euro)
+        return;
+    const auto cents = static_cast<std::int64_t>(std::llround(*euro * 100.0));
+    week_.SetPricePerRow(cents);
+    StorePricePerRow(cents);
 }
 
 void Tsystemform::ShowTipPlanEditor() {

@@ -81,6 +81,10 @@ class Tsystemform : public QMainWindow, private WeekView {
     void ChooseRowsPerSlip(int rowsPerSlip);  // the four "Reihen/Schein" items
     void InFremdsystemvorhandeneReiheneliminieren1Click();
     void ReihendieOptionenerflleneliminieren1Click();
+    void Systemexportieren1Click();  // "System e&xportieren …"
+    void PreisproReihe1Click();      // "&Preis pro Reihe …"
+    // Strg+C: the rows chosen in the row display, or all, as text on the clipboard.
+    void CopyRows();
     // Buttons.
     void tpbutonClick();
     void StartClick();
@@ -108,6 +112,8 @@ class Tsystemform : public QMainWindow, private WeekView {
     void ShowMessage(MessageKind kind, const std::string& text) override;
     bool Ask(const std::string& question) override;
     Answer AskWithCancel(const std::string& question) override;
+    std::optional<int> Choose(const std::string& question,
+                              const std::vector<std::string>& answers) override;
     std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileName(const FileDialogRequest& request) override;
     void ShowTipPlanEditor() override;
@@ -139,6 +145,9 @@ class Tsystemform : public QMainWindow, private WeekView {
     int sideWidth_ = 0;
 
     QAction* filterDisplayItem_ = nullptr;
+    QDialog* exportWindow_ = nullptr;  // made on first use
+    QLabel* stake_ = nullptr;
+    std::array<QLabel*, 4> keptRows_{};
     QAction* undoItem_ = nullptr;
     QAction* redoItem_ = nullptr;
     std::array<QAction*, 4> slipItems_{};

@@ -3,13 +3,18 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <algorithm>
+#include <vector>
 
 #include "app/forms/helpwindow.h"
+#include "app/forms/translations.h"
 #include "app/forms/windowimage.h"
 
 namespace velmora {
@@ -55,6 +60,38 @@ Answer QtUiPorts::AskWithCancel(QWidget* parent, const QString& question) {
         default:
             return Answer::Cancel;  // also the window's close button and Esc
     }
+}
+
+std::optional<int> QtUiPorts::Choose(QWidget* parent, const QString& question,
+                                     const QStringList& answers) {
+    QMessageBox box(QMessageBox::Question, "Frage", question, QMessageBox::NoButton, parent);
+    std::vector<QAbstractButton*> buttons;
+    for (const QString& answer : answers)
+        buttons.push_back(box.addButton(answer, QMessageBox::AcceptRole));
+    if (!buttons.empty()) {
+        box.setDefaultButton(static_cast<QPushButton*>(buttons.front()));
+        box.setEscapeButton(buttons.back());
+    }
+    box.exec();
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    if (chosen == buttons.end())
+        return std::nullopt;
+    return static_cast<int>(chosen - buttons.begin());
+}
+
+std::optional<double> QtUiPorts::AskAmount(QWidget* parent, const QString& title,
+                                           const QString& label, double value, double maximum) {
+    QInputDialog dialog(parent);
+    dialog.setLocale(ToolkitLocale());  // "0,50", as the German write it
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setInputMode(QInputDialog::DoubleInput);
+    dialog.setDoubleRange(0, maximum);
+    dialog.setDoubleDecimals(2);
+    dialog.setDoubleValue(value);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.doubleValue();
 }
 
 std::optional<std::string> QtUiPorts::OpenFileName(QWidget* parent,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -38,6 +39,12 @@ class UiPorts {
     virtual bool Ask(QWidget* parent, const QString& question) = 0;
     // The same with a third answer, "Abbrechen", that goes back.
     virtual Answer AskWithCancel(QWidget* parent, const QString& question) = 0;
+    // A question with a button per answer; nothing when closed without one.
+    virtual std::optional<int> Choose(QWidget* parent, const QString& question,
+                                      const QStringList& answers) = 0;
+    // An amount of money in a field of its own; nothing when cancelled.
+    virtual std::optional<double> AskAmount(QWidget* parent, const QString& title,
+                                            const QString& label, double value, double maximum) = 0;
     virtual std::optional<std::string> OpenFileName(QWidget* parent,
                                                     const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> SaveFileName(QWidget* parent,
@@ -67,6 +74,10 @@ class QtUiPorts : public UiPorts {
     void ShowMessage(QWidget* parent, MessageKind kind, const QString& text) override;
     bool Ask(QWidget* parent, const QString& question) override;
     Answer AskWithCancel(QWidget* parent, const QString& question) override;
+    std::optional<int> Choose(QWidget* parent, const QString& question,
+                              const QStringList& answers) override;
+    std::optional<double> AskAmount(QWidget* parent, const QString& title, const QString& label,
+                                    double value, double maximum) override;
     std::optional<std::string> OpenFileName(QWidget* parent,
                                             const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileName(QWidget* parent,

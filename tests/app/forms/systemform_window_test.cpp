@@ -551,7 +551,8 @@ TEST_F(MainWindow, RowsPerSlipItemsAreInTheViewMenu) {
     QStringList menus;
     for (const QAction* menu : Main().menuBar()->actions())
         menus << menu->text();
-    EXPECT_EQ(menus, (QStringList{"&Datei", "&Ansicht", "A&uswertung", "&Bearbeiten", "&Hilfe"}));
+    EXPECT_EQ(menus, (QStringList{"&Datei", "&Ansicht", "A&uswertung", "&Bearbeiten", "&Optionen",
+                                  "&Hilfe"}));
     QStringList items;
     for (const QAction* item : Find<QMenu>(Main(), "Ansicht1")->actions())
         items << (item->isSeparator() ? "-" : item->text());

@@ -1,0 +1,18 @@
+// The program's own settings, kept between runs in the desktop's settings store (on Linux
+// ~/.config/velmora/velmora.conf), apart from the week's files and "schein.dat".
+#pragma once
+
+#include <cstdint>
+
+#include "app/workingweek.h"
+
+namespace velmora {
+
+std::int64_t StoredPricePerRow();  // in cent
+void StorePricePerRow(std::int64_t cents);
+
+// The last choices of "System exportieren".
+RowExport StoredExport();
+void StoreExport(const RowExport& request);
+
+}  // namespace velmora
