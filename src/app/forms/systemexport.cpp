@@ -85,6 +85,7 @@ TSystemexport::TSystemexport(WorkingWeek& week, WeekView& view, QWidget* parent)
     connect(draw_, &QComboBox::currentIndexChanged, this, &TSystemexport::ShowChoices);
     connect(blanks_, &QCheckBox::toggled, this, &TSystemexport::ShowChoices);
     connect(split_, &QCheckBox::toggled, this, &TSystemexport::ShowChoices);
+    connect(heading_, &QLineEdit::textChanged, this, &TSystemexport::ShowChoices);
     SetRequest(StoredExport());
 }
 
