@@ -10,16 +10,13 @@
 
 #include <CLI/CLI.hpp>
 
+#include "commandline.h"
 #include "filters/filterset.h"
 #include "model/generation.h"
 #include "model/rowlist.h"
 #include "model/tipplan.h"
 
 namespace velmora::cli {
-
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailure = 1;
-inline constexpr int kExitUsage = 2;
 
 inline constexpr const char* kProgram = "velmora-cli";
 

@@ -10,6 +10,10 @@
 
 namespace velmora::cli {
 
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
 // Reads the arguments after the program name and runs the sub-command they name. The answer
 // goes to out; every message goes to err, a refusal as "Fehler: …". Returns the exit code.
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
