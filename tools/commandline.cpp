@@ -11,8 +11,10 @@
 #include "commands/distribution.h"
 #include "commands/eliminate.h"
 #include "commands/evaluate.h"
+#include "commands/export.h"
 #include "commands/filter.h"
 #include "commands/generate.h"
+#include "commands/import.h"
 #include "commands/info.h"
 #include "commands/reduce.h"
 #include "commands/show.h"
@@ -36,6 +38,8 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
     commands.push_back(std::make_unique<WinTableCommand>());
     commands.push_back(std::make_unique<SlipsCommand>());
     commands.push_back(std::make_unique<DistributionCommand>());
+    commands.push_back(std::make_unique<ExportCommand>());
+    commands.push_back(std::make_unique<ImportCommand>());
     return commands;
 }
 
@@ -164,7 +168,7 @@ CommandLine::CommandLine()
           "Velmora – Systemwetten im Fußballtoto von der Kommandozeile: Reihen aus einem "
           "Tippplan unter den Filtern der Woche erzeugen, Reihendateien filtern, bereinigen, auf "
           "eine Gewinngarantie verkleinern und auswerten: gegen ein Ergebnis, als Gewinntabelle, "
-          "als Scheindruck und als Tippverteilung.",
+          "als Scheindruck und als Tippverteilung; Reihen als Text aus- und einlesen.",
           kProgram),
       commands_(AllCommands()) {
     GermanLabels(app_);

@@ -44,6 +44,12 @@ inline std::ostream& operator<<(std::ostream& stream, const CliRun& run) {
     return stream << "exit " << run.exitCode << "\nstdout: " << run.out << "\nstderr: " << run.err;
 }
 
+// A call refused with this message.
+struct WrongCall {
+    std::string message;
+    std::vector<std::string> args;
+};
+
 inline bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }

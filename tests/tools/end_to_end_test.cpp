@@ -167,6 +167,7 @@ TEST_F(CliMemoryTest, EverySubCommandEndsCleanly) {
         {"filter", "--plan", "all14.ttd", "--rows", "big.prd", "--guarantee", "0", "--out",
          "out.prd"},
         {"reduce", "--games", "14", "--rows", "big.prd", "--guarantee", "1", "--out", "out.prd"},
+        {"export", "--games", "14", "--rows", "big.prd", "--format", "csv", "--out", "out.prd"},
     };
     for (const std::vector<std::string>& call : reading) {
         SCOPED_TRACE(call[0]);

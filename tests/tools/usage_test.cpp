@@ -19,11 +19,6 @@ class UsageTest : public CliTest {
     }
 };
 
-struct WrongCall {
-    std::string message;
-    std::vector<std::string> args;
-};
-
 TEST_F(UsageTest, TheLimitOptionsSayWhichRuleABadCallBreaks) {
     const std::string week = kWeek;
     const std::string oneLimit = "Bitte genau eine der Optionen --guarantee und --count angeben.";
