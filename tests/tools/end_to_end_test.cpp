@@ -220,5 +220,47 @@ TEST_F(CliMemoryTest, LongAnswersComeWholeOrNotAtAll) {
     }
 }
 
+// An export split into parts under a range of limits: every part there is whole, and a message
+// that nothing was written is never wrong.
+TEST_F(CliMemoryTest, ExportedPartsAreWholeAndTheMessageTrue) {
+    WritePatternRows("small.prd", 300, 11);
+    if (Run({"info", "--games", "11", "--rows", "small.prd", "--json"}, kLimit).exitCode != 0)
+        GTEST_SKIP() << kLimit << " KiB do not suffice here even for a small answer";
+    WriteZeros("zeros100k.prd", 11 * 100000);
+    const std::vector<std::string> call = {
+        "export", "--games", "11",    "--rows", "zeros100k.prd",    "--format",
+        "eline",  "--split", "20000", "--out",  "complete/part.txt"};
+    std::filesystem::create_directory(dir_ / "complete");
+    ASSERT_EQ(Run(call).exitCode, 0);
+    std::vector<std::string> parts;
+    for (int k = 1; k <= 5; ++k)
+        parts.push_back(Contents(dir_ / "complete" / ("part_" + std::to_string(k) + ".txt")));
+
+    std::vector<std::string> limited = call;
+    limited.back() = "part.txt";
+    for (long kib = 8192; kib <= 32768; kib += 2048) {
+        SCOPED_TRACE(kib);
+        const Finished run = Run(limited, kib);
+        int written = 0;
+        for (int k = 1; k <= 5; ++k) {
+            const std::filesystem::path part = dir_ / ("part_" + std::to_string(k) + ".txt");
+            if (!std::filesystem::exists(part))
+                continue;
+            ++written;
+            EXPECT_TRUE(Contents(part) == parts[k - 1]) << part << " is not whole";
+            std::filesystem::remove(part);
+        }
+        if (run.exitCode == 0) {
+            EXPECT_EQ(written, 5);
+            continue;
+        }
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err.rfind("Fehler: Nicht genug Arbeitsspeicher.", 0), 0u) << run.err;
+        if (run.err.find("Es wurde keine Datei geschrieben.") != std::string::npos) {
+            EXPECT_EQ(written, 0) << run.err;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace velmora::testing

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 #include <vector>
 
 #include "cli_support.h"
@@ -79,7 +80,17 @@ void ExportCommand::Run(std::ostream& out, std::ostream& /*err*/) {
     options.format = format_;
     options.draw = draw_.front();
     options.blankBetween = blankBetween_;
-    const ExportOutcome outcome = ExportRows(out_, rows, options, split_);
+    ExportOutcome outcome;
+    try {
+        outcome = ExportRows(out_, rows, options, split_);
+    } catch (const std::bad_alloc&) {
+        // Each part is written whole or not at all, but a part after the first may run out of
+        // memory once the ones before it are on disk.
+        if (names.size() == 1)
+            throw;
+        Failure("Nicht genug Arbeitsspeicher. Die ersten Teile, ab '" + names.front() +
+                "', können schon geschrieben sein; keiner ist unvollständig.");
+    }
 
     const std::int32_t perFile = names.size() == 1 ? rows.Count() : split_;
     for (std::size_t k = 0; k < outcome.written.size(); ++k) {
