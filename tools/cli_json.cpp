@@ -146,6 +146,10 @@ void JsonWriter::PassOn(bool always) {
 
 void PrintHeldAnswer(std::ostream& out, const std::string& text) {
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    EnsureWritten(out);
+}
+
+void EnsureWritten(std::ostream& out) {
     if (!out.flush())
         Failure(kOutputFailed);
 }

@@ -77,6 +77,10 @@ class JsonWriter {
 // files were written; a failing stream is a failure of the command.
 void PrintHeldAnswer(std::ostream& out, const std::string& text);
 
+// The answer, whatever its form, has reached the stream; a stream that failed to take all of
+// it is a failure of the command.
+void EnsureWritten(std::ostream& out);
+
 // For games 1..n an object {"game": g, "1": value(g, 1), "0": value(g, 0), "2": value(g, 2)}.
 template <class Value>
 void PerGame(JsonWriter& json, int games, Value value) {

@@ -6,6 +6,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli_json.h"
 #include "cli_support.h"
 #include "command.h"
 #include "commands/distribution.h"
@@ -200,15 +201,21 @@ int CommandLine::Run(const std::vector<std::string>& args, std::ostream& out, st
         // CLI11 takes the words last first.
         app_.parse(std::vector<std::string>(args.rbegin(), args.rend()));
     } catch (const CLI::CallForHelp& help) {
-        return app_.exit(help, out, err);
+        app_.exit(help, out, err);
+        EnsureWritten(out);
+        return kExitOk;
     } catch (const CLI::CallForAllHelp& help) {
-        return app_.exit(help, out, err);
+        app_.exit(help, out, err);
+        EnsureWritten(out);
+        return kExitOk;
     } catch (const CLI::ParseError& error) {
         UsageError(GermanMisuse(error, app_, args, checks_, CommandList()));
     }
     for (std::size_t k = 0; k < commands_.size(); ++k) {
         if (subcommands_[k]->parsed()) {
             commands_[k]->Run(out, err);
+            // The summaries and reports in text are answers as much as the JSON ones.
+            EnsureWritten(out);
             return kExitOk;
         }
     }

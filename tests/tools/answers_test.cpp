@@ -70,12 +70,16 @@ class FullDevice : public std::streambuf {
 };
 
 // An answer that cannot be written is a failure, not an answer: a long one fails while it is
-// passed on, a short one when it is flushed.
+// passed on, a short one when it is flushed; the same holds for the answers in text.
 TEST_F(AnswersTest, AnAnswerThatCannotBeWrittenFails) {
     const std::vector<std::vector<std::string>> calls = {
         {"slips", "--games", "11", "--rows", "rows11.prd", "--per-slip", "6"},
         {"slips", "--games", "11", "--rows", "empty.prd", "--per-slip", "12"},
         {"wintable", "--plan", kWeek, "--rows", "rows13.prd"},
+        {"info", "--games", "13", "--rows", "rows13.prd"},
+        {"show", "--plan", kWeek},
+        {"reduce", "--games", "13", "--rows", "rows13.prd", "--guarantee", "1", "--out", "r.prd"},
+        {"--help"},
     };
     for (const std::vector<std::string>& call : calls) {
         SCOPED_TRACE(::testing::PrintToString(call));
