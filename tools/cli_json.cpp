@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <iostream>
 #include <stdexcept>
 
 #include <nlohmann/json.hpp>
@@ -145,9 +144,13 @@ void JsonWriter::PassOn(bool always) {
         Failure(kOutputFailed);
 }
 
-void PrintHeldAnswer(const std::string& text) {
-    std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!std::cout.flush())
+void PrintHeldAnswer(std::ostream& out, const std::string& text) {
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    EnsureWritten(out);
+}
+
+void EnsureWritten(std::ostream& out) {
+    if (!out.flush())
         Failure(kOutputFailed);
 }
 

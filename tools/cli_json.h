@@ -18,6 +18,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/sign.h"
+
 namespace velmora::cli {
 
 class JsonWriter {
@@ -72,7 +74,29 @@ class JsonWriter {
 };
 
 // Prints an answer that was held back (written into a string stream) until the command's
-// files were written; a failing stdout is a failure of the command.
-void PrintHeldAnswer(const std::string& text);
+// files were written; a failing stream is a failure of the command.
+void PrintHeldAnswer(std::ostream& out, const std::string& text);
+
+// The answer, whatever its form, has reached the stream; a stream that failed to take all of
+// it is a failure of the command.
+void EnsureWritten(std::ostream& out);
+
+// For games 1..n an object {"game": g, "1": value(g, 1), "0": value(g, 0), "2": value(g, 2)}.
+template <class Value>
+void PerGame(JsonWriter& json, int games, Value value) {
+    json.BeginArray();
+    for (int g = 1; g <= games; ++g) {
+        json.BeginObject();
+        json.Key("game");
+        json.Number(g);
+        for (Sign sign : kDisplayOrder) {
+            const char key = SignChar(sign);
+            json.Key(std::string_view(&key, 1));
+            json.Number(value(g, sign));
+        }
+        json.End();
+    }
+    json.End();
+}
 
 }  // namespace velmora::cli

@@ -1,7 +1,7 @@
 #include "cli_support.h"
 
+#include <clocale>
 #include <filesystem>
-#include <iostream>
 #include <system_error>
 
 #include "app/fileset.h"
@@ -11,12 +11,6 @@
 #include "model/sign.h"
 
 namespace velmora::cli {
-
-namespace {
-
-constexpr const char* kGameCountRule = "Die Spielzahl muss zwischen 11 und 14 liegen.";
-
-}  // namespace
 
 void UsageError(std::string message) {
     throw CliError{std::move(message), kExitUsage};
@@ -35,12 +29,21 @@ std::int64_t WholeInRange(const std::string& text, std::int64_t low, std::int64_
     return *value;
 }
 
-int GameCount(const std::string& text) {
-    return static_cast<int>(WholeInRange(text, kMinGames, kMaxGames, kGameCountRule));
-}
-
 std::string RowsText(std::int64_t count) {
     return std::to_string(count) + (count == 1 ? " Reihe" : " Reihen");
+}
+
+char LocaleDecimalSeparator() {
+    const char* current = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string previous = current != nullptr ? current : "C";
+    char separator = '.';
+    if (std::setlocale(LC_NUMERIC, "") != nullptr) {
+        const char* point = std::localeconv()->decimal_point;
+        if (point != nullptr && point[0] != '\0')
+            separator = point[0];
+    }
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    return separator;
 }
 
 void WriteRows(const std::string& path, const TRowList& rows) {
@@ -65,20 +68,33 @@ bool SameExistingFile(const std::string& a, const std::string& b) {
     return std::filesystem::equivalent(a, b, error) && !error;
 }
 
+void WriteResult(std::ostream& out, std::ostream& err, const std::string& path,
+                 const TRowList& rows, const std::optional<GuaranteeCheck>& check,
+                 const std::string& warning) {
+    std::string report = "Systemgröße: " + RowsText(rows.Count()) + '\n';
+    if (check)
+        report += GuaranteeCheckText(*check) + '\n';
+    WriteRows(path, rows);
+    out << report;
+    if (check && check->uncovered != 0)
+        Failure("Die optimierte Reduktion hat die Gewinngarantie nicht eingehalten.");
+    err << warning;
+}
+
 void ConsoleGenerationView::ShowMessage(MessageKind kind, const std::string& text) {
     switch (kind) {
         case MessageKind::Information:
-            std::cerr << "Hinweis: ";
+            err_ << "Hinweis: ";
             break;
         case MessageKind::Warning:
-            std::cerr << "Warnung: ";
+            err_ << "Warnung: ";
             break;
         case MessageKind::Error:
-            std::cerr << "Fehler: ";
+            err_ << "Fehler: ";
             failed_ = true;
             break;
     }
-    std::cerr << text << '\n';
+    err_ << text << '\n';
 }
 
 Week LoadWeek(const WeekArgs& args) {
@@ -136,30 +152,21 @@ std::string UntippedGamesText(const TTipPlan& plan, int games) {
     return text;
 }
 
-CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& description) {
-    CLI::App* command = app.add_subcommand(name, description);
-    command->group("Unterbefehle");
-    command->get_help_ptr()->group("Optionen");
-    return command;
-}
-
-CLI::Option* AddOption(CLI::App* command, const std::string& name, std::string& value,
-                       const std::string& description, const std::string& type) {
-    return command->add_option(name, value, description)->type_name(type);
-}
-
-void AddWeekOptions(CLI::App* command, WeekArgs& args, bool withRequired) {
-    AddOption(command, "--plan", args.plan,
-              "Tippplandatei der Woche (84 Bytes je Spiel, 11 bis 14 Spiele); die Filterdateien "
-              "gleichen Namens (.tfd, .seq, .bld, .tzw, Groß- und Kleinschreibung beliebig) "
-              "gelten mit, eine fehlende schränkt nichts ein")
+void AddWeekOptions(CLI::App& command, WeekArgs& args, bool withRequired) {
+    command
+        .add_option("--plan", args.plan,
+                    "Tippplandatei der Woche (84 Bytes je Spiel, 11 bis 14 Spiele); die "
+                    "Filterdateien gleichen Namens (.tfd, .seq, .bld, .tzw, Groß- und "
+                    "Kleinschreibung beliebig) gelten mit, eine fehlende schränkt nichts ein")
+        ->type_name("DATEI")
         ->required();
     if (withRequired) {
         args.requiredOption =
-            AddOption(command, "--required", args.required,
-                      "Wie viele Prozentfilterketten eine Reihe erfüllen muss, 0 bis zur Zahl der "
-                      "Ketten; ohne Angabe alle",
-                      "K");
+            command
+                .add_option("--required", args.required,
+                            "Wie viele Prozentfilterketten eine Reihe erfüllen muss, 0 bis zur "
+                            "Zahl der Ketten; ohne Angabe alle")
+                ->type_name("K");
     }
 }
 

@@ -1,14 +1,16 @@
-// velmora-cli: what every sub-command shares — errors and exit codes, checked option values,
-// row files, the week with its filters and the German option setup.
+// velmora-cli: what the sub-commands share — errors and exit codes, row files, the week with
+// its filters, and the texts of results.
 #pragma once
 
 #include <charconv>
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include <CLI/CLI.hpp>
 
+#include "commandline.h"
 #include "filters/filterset.h"
 #include "model/generation.h"
 #include "model/rowlist.h"
@@ -16,13 +18,10 @@
 
 namespace velmora::cli {
 
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailure = 1;
-inline constexpr int kExitUsage = 2;
-
 inline constexpr const char* kProgram = "velmora-cli";
 
-// Any bad input or failed file operation ends the command; main prints the message.
+// Any bad input or failed file operation ends the command; the command line prints the
+// message after "Fehler: ".
 struct CliError {
     std::string message;
     int exitCode = kExitFailure;
@@ -31,10 +30,7 @@ struct CliError {
 [[noreturn]] void UsageError(std::string message);
 [[noreturn]] void Failure(std::string message);
 
-// ---------------------------------------------------------------------------------------------
-// Option values. Numbers are taken as text and checked here, so that every complaint about
-// them is German and names the rule that was broken.
-
+// A whole decimal number, all of the text; nothing for anything else.
 template <class Int>
 std::optional<Int> ParseWhole(const std::string& text) {
     Int value{};
@@ -46,11 +42,16 @@ std::optional<Int> ParseWhole(const std::string& text) {
     return value;
 }
 
+// A value whose range depends on the week, checked once the week is read; a wrong one is a
+// usage error saying `rule` and the text given.
 std::int64_t WholeInRange(const std::string& text, std::int64_t low, std::int64_t high,
                           const std::string& rule);
-int GameCount(const std::string& text);
 
 std::string RowsText(std::int64_t count);
+
+// The decimal separator of the user's locale. The numeric locale is switched only for the
+// look-up, so that nothing else of the program reads or prints numbers differently.
+char LocaleDecimalSeparator();
 
 // ---------------------------------------------------------------------------------------------
 // Row files
@@ -59,20 +60,30 @@ void WriteRows(const std::string& path, const TRowList& rows);
 TRowList ReadRows(const std::string& path, int games);
 bool SameExistingFile(const std::string& a, const std::string& b);
 
+// Writes the rows and reports "Systemgröße: …" (and the check of an optimised reduction) on
+// out, then the warning on err. What is said is put together before the file is written, so
+// that a shortage of memory cannot end the command once the file is there.
+void WriteResult(std::ostream& out, std::ostream& err, const std::string& path,
+                 const TRowList& rows, const std::optional<GuaranteeCheck>& check,
+                 const std::string& warning = {});
+
 // ---------------------------------------------------------------------------------------------
 // The week: tip plan and filter files
 
-// Passes the messages of a run to stderr; progress and window hooks have nothing to do here.
+// Passes the messages of a run to err; progress and window hooks have nothing to do here.
 class ConsoleGenerationView : public GenerationView {
   public:
+    explicit ConsoleGenerationView(std::ostream& err) : err_(err) {}
     void ShowMessage(MessageKind kind, const std::string& text) override;
     bool Failed() const { return failed_; }
 
   private:
+    std::ostream& err_;
     bool failed_ = false;
 };
 
-// --plan and --required, shared by the commands that apply a week's filters.
+// --plan and --required, shared by the commands that apply a week's filters. --required is
+// judged once the week is read, against the number of its percentage chains.
 struct WeekArgs {
     std::string plan;
     std::string required;
@@ -96,13 +107,7 @@ void ProtectWeekFiles(const std::string& plan, const std::string& givenOut);
 // "Spiel 5" or "Spiele 3, 5": the games of 1..games without an allowed sign.
 std::string UntippedGamesText(const TTipPlan& plan, int games);
 
-// ---------------------------------------------------------------------------------------------
-// The command line
-
-CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& description);
-CLI::Option* AddOption(CLI::App* command, const std::string& name, std::string& value,
-                       const std::string& description, const std::string& type = "DATEI");
 // --plan, and --required unless the command only shows the week.
-void AddWeekOptions(CLI::App* command, WeekArgs& args, bool withRequired);
+void AddWeekOptions(CLI::App& command, WeekArgs& args, bool withRequired);
 
 }  // namespace velmora::cli

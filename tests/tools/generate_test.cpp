@@ -1,0 +1,111 @@
+// generate on the bundled week: the full system, the filters, the limits and the warnings.
+#include <algorithm>
+
+#include "cli_fixture.h"
+
+namespace velmora::cli::testing {
+namespace {
+
+class GenerateTest : public CliTest {};
+
+TEST_F(GenerateTest, WithoutFilterFilesThePlanAloneGivesTheFullSystem) {
+    const CliRun run = Ok({"generate", "--plan", kBare, "--guarantee", "0", "--out", "full.prd"});
+    EXPECT_TRUE(Contains(run.out, "Systemgröße: " + std::to_string(FullSize()) + " Reihen")) << run;
+    EXPECT_EQ(RowCount("full.prd"), FullSize());
+    EXPECT_EQ(run.err, "") << "the full system covers every tip, no warning expected";
+}
+
+TEST_F(GenerateTest, TheWeeksFiltersTakeRowsAwayAndAGuaranteeReducesTheRest) {
+    CliRun run = Ok({"generate", "--plan", kWeek, "--guarantee", "0", "--out", "g0.prd"});
+    const std::int64_t filtered = RowCount("g0.prd");
+    EXPECT_GT(filtered, 0);
+    EXPECT_LT(filtered, FullSize());
+    EXPECT_TRUE(Contains(run.out, "Systemgröße: " + std::to_string(filtered) + " Reihen")) << run;
+
+    run = Ok({"generate", "--plan", kWeek, "--guarantee", "1", "--out", "g1.prd"});
+    const std::int64_t reduced = RowCount("g1.prd");
+    EXPECT_GT(reduced, 0);
+    EXPECT_LT(reduced, filtered);
+    EXPECT_TRUE(Contains(run.out, "Systemgröße: " + std::to_string(reduced) + " Reihen")) << run;
+}
+
+// The optimised reduction keeps the guarantee, checked by the program itself, with fewer rows
+// than the fixed scan; the same seed and step limit give the same rows however busy the
+// machine is (the time limit is far beyond what the steps take).
+TEST_F(GenerateTest, OptimisedKeepsTheGuaranteeWithFewerRowsAndRepeats) {
+    Ok({"generate", "--plan", kWeek, "--guarantee", "0", "--out", "g0.prd"});
+    Ok({"generate", "--plan", kWeek, "--guarantee", "1", "--out", "g1.prd"});
+    const std::int64_t filtered = RowCount("g0.prd");
+    for (const char* name : {"opt_a.prd", "opt_b.prd"}) {
+        const CliRun run =
+            Ok({"generate", "--plan", kWeek, "--guarantee", "1", "--optimised", "--seconds", "600",
+                "--steps", "20000", "--seed", "7", "--out", name});
+        EXPECT_TRUE(Contains(
+            run.out, "Garantie geprüft: alle " + std::to_string(filtered) + " Reihen abgedeckt"))
+            << run;
+    }
+    const std::int64_t optimised = RowCount("opt_a.prd");
+    EXPECT_GT(optimised, 0);
+    EXPECT_LT(optimised, RowCount("g1.prd"));
+    EXPECT_EQ(ReadBytes("opt_a.prd"), ReadBytes("opt_b.prd"))
+        << "the same seed must give the same rows";
+}
+
+TEST_F(GenerateTest, TheSeedDecidesTheRowsDrawn) {
+    const std::vector<std::pair<std::string, std::string>> draws = {
+        {"a.prd", "42"}, {"b.prd", "42"}, {"c.prd", "43"}};
+    for (const auto& [name, seed] : draws) {
+        Ok({"generate", "--plan", kBare, "--count", "100", "--seed", seed, "--out", name});
+        EXPECT_EQ(RowCount(name), 100);
+    }
+    EXPECT_EQ(ReadBytes("a.prd"), ReadBytes("b.prd"));
+    EXPECT_NE(ReadBytes("a.prd"), ReadBytes("c.prd"));
+}
+
+TEST_F(GenerateTest, WithoutASeedTheClockDrawsAndIsNamed) {
+    const CliRun run = Ok({"generate", "--plan", kBare, "--count", "10", "--out", "c.prd"});
+    const std::string prefix = "Hinweis: Zufallsstartwert ";
+    ASSERT_EQ(run.err.rfind(prefix, 0), 0u) << run;
+    const std::string seed =
+        run.err.substr(prefix.size(), run.err.find(' ', prefix.size()) - prefix.size());
+    ASSERT_FALSE(seed.empty());
+    ASSERT_TRUE(std::all_of(seed.begin(), seed.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        << run;
+    EXPECT_EQ(run.err, prefix + seed + " (mit --seed " + seed + " wiederholbar)\n");
+    // The start value named draws the same rows again.
+    Ok({"generate", "--plan", kBare, "--count", "10", "--seed", seed, "--out", "d.prd"});
+    EXPECT_EQ(ReadBytes("c.prd"), ReadBytes("d.prd"));
+}
+
+TEST_F(GenerateTest, ACountBeyondTheFullSystemKeepsItWhole) {
+    const CliRun run = Ok({"generate", "--plan", kBare, "--count", std::to_string(FullSize() + 1),
+                           "--out", "beyond.prd"});
+    EXPECT_TRUE(Contains(run.err, "Warnung: Vorgegebene Zahl ist größer als Vollsystem")) << run;
+    EXPECT_EQ(RowCount("beyond.prd"), FullSize());
+}
+
+// One row holds one sign per game: every other tipped sign is reported missing.
+TEST_F(GenerateTest, OneRowMissesEveryOtherTippedSign) {
+    const CliRun run =
+        Ok({"generate", "--plan", kBare, "--count", "1", "--seed", "5", "--out", "one.prd"});
+    ASSERT_EQ(RowCount("one.prd"), 1);
+    const std::string row = FirstRowText("one.prd");
+    std::string expected = "Warnung: Nicht jedes getippte Zeichen kommt in den Reihen vor:\n";
+    std::size_t lines = 0;
+    for (std::size_t g = 0; g < kWeekSigns.size(); ++g) {
+        for (const char sign : kWeekSigns[g]) {
+            if (sign == row[g])
+                continue;
+            expected += "  Spiel " + std::to_string(g + 1) + ": Tipp " + sign + " fehlt\n";
+            ++lines;
+        }
+    }
+    std::size_t others = 0;
+    for (const std::string& signs : kWeekSigns)
+        others += signs.size() - 1;
+    EXPECT_EQ(lines, others) << "the row holds a sign that is not tipped";
+    EXPECT_EQ(run.err, expected);
+}
+
+}  // namespace
+}  // namespace velmora::cli::testing

@@ -1,0 +1,57 @@
+#include "commands/slips.h"
+
+#include <cstdint>
+
+#include "app/slipprint.h"
+#include "cli_json.h"
+#include "cli_support.h"
+
+namespace velmora::cli {
+
+SlipsCommand::SlipsCommand()
+    : Command("slips",
+              "Scheindruck: wohin jede Ziffer der Reihen auf den Druckseiten kommt, neun Scheine "
+              "je Seite, in Zehntelmillimetern, y nach oben. Ausgabe: ein JSON-Objekt (documents: "
+              "je Seite eine Liste von [x, y, Text])") {}
+
+void SlipsCommand::AddOptions(CLI::App& command, const Checks& checks) {
+    command.add_option("--games", games_, "Spielzahl der Reihen, 11 bis 14")
+        ->type_name("N")
+        ->transform(checks.GameCount())
+        ->required();
+    command.add_option("--rows", rows_, "Zu lesende Reihendatei")->type_name("DATEI")->required();
+    command.add_option("--per-slip", perSlip_, "Reihen je Schein: 6, 8, 10 oder 12")
+        ->type_name("R")
+        ->transform(checks.RowsPerSlip())
+        ->required();
+}
+
+void SlipsCommand::Run(std::ostream& out, std::ostream& /*err*/) {
+    const TRowList rows = ReadRows(rows_, games_);
+
+    // One page at a time, in one buffer reserved before anything is printed.
+    SlipDocument calls;
+    calls.reserve(MaxSlipPageCalls(games_, perSlip_));
+    JsonWriter json(out);
+    json.BeginObject();
+    json.Key("documents");
+    json.BeginArray();
+    const std::int32_t pages = SlipPageCount(rows, perSlip_);
+    for (std::int32_t page = 0; page < pages; ++page) {
+        LayoutSlipPage(rows, perSlip_, page, calls);
+        json.BeginArray();
+        for (const DrawCall& call : calls) {
+            json.BeginArray();
+            json.Number(call.x);
+            json.Number(call.y);
+            json.String(call.text);
+            json.End();
+        }
+        json.End();
+    }
+    json.End();
+    json.End();
+    json.Finish();
+}
+
+}  // namespace velmora::cli
