@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <span>
 
 #include "app/binaryfile.h"
@@ -310,12 +311,19 @@ ExportOutcome ExportRows(const std::string& path, const TRowList& rows,
     const std::int32_t perFile = names.size() == 1 ? rows.Count() : rowsPerFile;
     for (std::size_t k = 0; k < names.size(); ++k) {
         const std::int32_t first = static_cast<std::int32_t>(k) * perFile;
-        const std::string text = RowsAsText(rows, options, first, perFile);
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-        outcome.error = WriteFileAtomically(names[k], std::span(bytes, text.size()));
+        const std::int32_t count = std::min(perFile, rows.Count() - first);
+        try {
+            const std::string text = RowsAsText(rows, options, first, count);
+            const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+            outcome.error = WriteFileAtomically(names[k], std::span(bytes, text.size()));
+        } catch (const std::bad_alloc&) {
+            outcome.error = "Für die Datei '" + names[k] +
+                            "' reicht der Arbeitsspeicher nicht; sie wurde nicht geschrieben.";
+        }
         if (!outcome.ok())
             return outcome;
         outcome.written.push_back(names[k]);
+        outcome.rowsIn.push_back(count);
     }
     return outcome;
 }

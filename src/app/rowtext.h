@@ -56,12 +56,14 @@ std::vector<std::string> ExportFileNames(const std::string& path, std::int32_t r
 
 struct ExportOutcome {
     std::vector<std::string> written;
-    std::string error;  // empty when every file was written
+    std::vector<std::int32_t> rowsIn;  // the rows each written file holds
+    std::string error;                 // empty when every file was written
     bool ok() const { return error.empty(); }
 };
 
 // Writes the rows in system order to the files ExportFileNames names, each one atomically;
-// the files written before a failure stay, and the outcome lists them.
+// the files written before a failure (also a shortage of memory) stay, and the outcome lists
+// them.
 ExportOutcome ExportRows(const std::string& path, const TRowList& rows,
                          const RowTextOptions& options, std::int32_t rowsPerFile = 0);
 

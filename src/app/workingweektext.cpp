@@ -37,18 +37,16 @@ std::string ListOfNames(const std::vector<std::string>& names) {
 }
 
 // What a split export says it wrote, and a part of an earlier export that is not part of it.
-std::string SplitReport(const std::vector<std::string>& written, std::int32_t rows,
-                        std::int32_t perFile, const std::string& target) {
+std::string SplitReport(const ExportOutcome& outcome, std::int32_t rows, std::int32_t perFile,
+                        const std::string& target) {
     std::string report = "Das System (" + RowsText(rows) + ") steht in " +
-                         std::to_string(written.size()) + " Dateien:";
-    for (std::size_t k = 0; k < written.size(); ++k) {
-        const std::int32_t inFile =
-            k + 1 < written.size() ? perFile : rows - perFile * std::int32_t(k);
+                         std::to_string(outcome.written.size()) + " Dateien:";
+    for (std::size_t k = 0; k < outcome.written.size(); ++k) {
         report += '\n';
-        report += Quoted(written[k]) + " (" + RowsText(inFile) + ")";
+        report += Quoted(outcome.written[k]) + " (" + RowsText(outcome.rowsIn[k]) + ")";
     }
     const std::vector<std::string> longer =
-        ExportFileNames(target, perFile * std::int32_t(written.size() + 1), perFile);
+        ExportFileNames(target, perFile * std::int32_t(outcome.written.size() + 1), perFile);
     if (Exists(longer.back())) {
         report += "\n\nDie Datei ";
         report += Quoted(longer.back());
@@ -113,7 +111,7 @@ bool WorkingWeek::ExportSystem(const RowExport& request, WeekView& view) {
     }
     if (names.size() > 1) {
         view.ShowMessage(MessageKind::Information,
-                         SplitReport(outcome.written, rows, request.rowsPerFile, *name));
+                         SplitReport(outcome, rows, request.rowsPerFile, *name));
     }
     return true;
 }

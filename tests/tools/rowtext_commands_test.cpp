@@ -21,7 +21,7 @@ TEST_F(RowTextCommandsTest, EveryFormatReadsBackAsTheSameRows) {
     const std::vector<std::vector<std::string>> formats = {
         {"--format", "text"},  {"--format", "text", "--draw", "X", "--separator", "blank"},
         {"--format", "csv"},   {"--format", "CSV", "--draw", "x"},
-        {"--format", "eline"},
+        {"--format", "eline"}, {"--format", "eline", "--heading", "Stryktipset"},
     };
     for (const std::vector<std::string>& format : formats) {
         SCOPED_TRACE(::testing::PrintToString(format));
@@ -35,6 +35,13 @@ TEST_F(RowTextCommandsTest, EveryFormatReadsBackAsTheSameRows) {
         EXPECT_EQ(imported.out, "Systemgröße: 250 Reihen\n");
         EXPECT_EQ(ReadBytes("back.prd"), ReadBytes("rows.prd"));
     }
+}
+
+TEST_F(RowTextCommandsTest, EveryPartOfAnELineExportStartsWithTheGame) {
+    Ok({"export", "--games", "12", "--rows", "rows.prd", "--format", "eline", "--heading",
+        "Topptipset", "--split", "200", "--out", "e.txt"});
+    EXPECT_TRUE(Text("e_1.txt").starts_with("Topptipset\nE,"));
+    EXPECT_TRUE(Text("e_2.txt").starts_with("Topptipset\nE,"));
 }
 
 TEST_F(RowTextCommandsTest, TheDrawAndTheSeparatorShowInTheText) {
@@ -107,6 +114,8 @@ TEST_F(RowTextCommandsTest, WrongCalls) {
         {"Die Reihenzahl je Datei muss eine ganze Zahl zwischen 1 und 2147483647 sein.",
          {"--format", "text", "--split", "0"}},
         {"Die Option --format fehlt.", {}},
+        {"Die Option --heading gilt nur zusammen mit --format eline.",
+         {"--format", "csv", "--heading", "Stryktipset"}},
     };
     for (const WrongCall& call : calls) {
         std::vector<std::string> args = base;

@@ -46,6 +46,10 @@ void ExportCommand::AddOptions(CLI::App& command, const Checks& checks) {
             ->type_name("TRENNER")
             ->transform(checks.Choice<bool>({{"none", false}, {"blank", true}},
                                             "Der Trenner muss none oder blank sein."));
+    headingOption_ = command
+                         .add_option("--heading", heading_,
+                                     "Nur bei eline: eine erste Zeile mit dem Namen des Spiels")
+                         ->type_name("TEXT");
     command
         .add_option("--split", split_,
                     "Höchstens so viele Reihen je Datei; mehr Reihen verteilen sich auf "
@@ -62,6 +66,8 @@ void ExportCommand::AddOptions(CLI::App& command, const Checks& checks) {
 void ExportCommand::Run(std::ostream& out, std::ostream& /*err*/) {
     if (separatorOption_->count() > 0 && format_ != RowTextFormat::Plain)
         UsageError("Die Option --separator gilt nur zusammen mit --format text.");
+    if (headingOption_->count() > 0 && format_ != RowTextFormat::ELine)
+        UsageError("Die Option --heading gilt nur zusammen mit --format eline.");
     if (drawOption_->count() > 0 && format_ == RowTextFormat::ELine) {
         UsageError(
             "Die Option --draw gilt nur zusammen mit --format text oder csv; E-Zeilen schreiben "
@@ -80,24 +86,12 @@ void ExportCommand::Run(std::ostream& out, std::ostream& /*err*/) {
     options.format = format_;
     options.draw = draw_.front();
     options.blankBetween = blankBetween_;
-    ExportOutcome outcome;
-    try {
-        outcome = ExportRows(out_, rows, options, split_);
-    } catch (const std::bad_alloc&) {
-        // Each part is written whole or not at all, but a part after the first may run out of
-        // memory once the ones before it are on disk.
-        if (names.size() == 1)
-            throw;
-        Failure("Nicht genug Arbeitsspeicher. Die ersten Teile, ab '" + names.front() +
-                "', können schon geschrieben sein; keiner ist unvollständig.");
-    }
-
-    const std::int32_t perFile = names.size() == 1 ? rows.Count() : split_;
-    for (std::size_t k = 0; k < outcome.written.size(); ++k) {
-        const std::int32_t first = static_cast<std::int32_t>(k) * perFile;
-        const std::int32_t count = std::min(perFile, rows.Count() - first);
-        out << "Geschrieben: " << outcome.written[k] << " (" << RowsText(count) << ")\n";
-    }
+    options.heading = heading_;
+    // Each part is written whole or not at all; the ones before a failure stay and are named.
+    const ExportOutcome outcome = ExportRows(out_, rows, options, split_);
+    for (std::size_t k = 0; k < outcome.written.size(); ++k)
+        out << "Geschrieben: " << outcome.written[k] << " (" << RowsText(outcome.rowsIn[k])
+            << ")\n";
     if (!outcome.ok())
         Failure(outcome.error);
 }

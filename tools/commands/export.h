@@ -24,6 +24,8 @@ class ExportCommand final : public Command {
     CLI::Option* drawOption_ = nullptr;
     bool blankBetween_ = false;
     CLI::Option* separatorOption_ = nullptr;
+    std::string heading_;
+    CLI::Option* headingOption_ = nullptr;
     std::int32_t split_ = 0;
     std::string out_;
 };
