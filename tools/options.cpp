@@ -146,4 +146,16 @@ CLI::Option* AddSwitch(CLI::App& command, const std::string& name, bool& value,
     return command.add_flag(name, value, description)->check(checks.Switch(name));
 }
 
+void AddGamesOption(CLI::App& command, int& games, const Checks& checks) {
+    command.add_option("--games", games, "Spielzahl der Reihen, 11 bis 14")
+        ->type_name("N")
+        ->transform(checks.GameCount())
+        ->required();
+}
+
+void AddRowFileOptions(CLI::App& command, int& games, std::string& rows, const Checks& checks) {
+    AddGamesOption(command, games, checks);
+    command.add_option("--rows", rows, "Zu lesende Reihendatei")->type_name("DATEI")->required();
+}
+
 }  // namespace velmora::cli

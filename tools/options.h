@@ -75,4 +75,9 @@ CLI::Validator Checks::Choice(std::vector<std::pair<std::string, Enum>> choices,
 CLI::Option* AddSwitch(CLI::App& command, const std::string& name, bool& value,
                        const std::string& description, const Checks& checks);
 
+// --games, 11 to 14, for the commands that read rows without a week.
+void AddGamesOption(CLI::App& command, int& games, const Checks& checks);
+// --games and --rows: a row file of that game count to read.
+void AddRowFileOptions(CLI::App& command, int& games, std::string& rows, const Checks& checks);
+
 }  // namespace velmora::cli

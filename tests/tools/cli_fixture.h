@@ -19,6 +19,7 @@
 
 #include "commandline.h"
 #include "support/tempdir.h"
+#include "tools/pattern_rows.h"
 
 namespace velmora::cli::testing {
 
@@ -201,15 +202,8 @@ class CliTest : public velmora::testing::TempDirTest {
         WriteBytes(name, plan);
     }
 
-    // Rows whose sign in game g (from 0) of row r is (r / 7 + g * (r % 5 + 1)) mod 3, so that
-    // the rows differ from each other in changing ways.
     void WritePatternRows(const std::string& name, int rows, int games) const {
-        std::vector<std::uint8_t> bytes;
-        for (int r = 0; r < rows; ++r) {
-            for (int g = 0; g < games; ++g)
-                bytes.push_back(static_cast<std::uint8_t>((r / 7 + g * (r % 5 + 1)) % 3));
-        }
-        WriteBytes(name, bytes);
+        WriteBytes(name, velmora::cli::testing::PatternRowBytes(rows, games));
     }
 
     // A copy of every file of the bundled week in `dir`.

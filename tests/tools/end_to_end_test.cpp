@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "support/tempdir.h"
+#include "tools/pattern_rows.h"
 
 namespace velmora::testing {
 namespace {
@@ -117,12 +118,7 @@ class CliMemoryTest : public CliProgramTest {
     }
 
     void WritePatternRows(const std::string& name, int rows, int games) const {
-        std::vector<std::uint8_t> bytes;
-        for (int r = 0; r < rows; ++r) {
-            for (int g = 0; g < games; ++g)
-                bytes.push_back(static_cast<std::uint8_t>((r / 7 + g * (r % 5 + 1)) % 3));
-        }
-        WriteBytes(name, bytes);
+        WriteBytes(name, velmora::cli::testing::PatternRowBytes(rows, games));
     }
 
     void WriteZeros(const std::string& name, std::size_t bytes) const {

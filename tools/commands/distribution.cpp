@@ -14,11 +14,7 @@ DistributionCommand::DistributionCommand()
               "ein JSON-Objekt (counts: je Spiel [Zeichen 0, Zeichen 1, Zeichen 2])") {}
 
 void DistributionCommand::AddOptions(CLI::App& command, const Checks& checks) {
-    command.add_option("--games", games_, "Spielzahl der Reihen, 11 bis 14")
-        ->type_name("N")
-        ->transform(checks.GameCount())
-        ->required();
-    command.add_option("--rows", rows_, "Zu lesende Reihendatei")->type_name("DATEI")->required();
+    AddRowFileOptions(command, games_, rows_, checks);
 }
 
 void DistributionCommand::Run(std::ostream& out, std::ostream& /*err*/) {

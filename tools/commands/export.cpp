@@ -16,11 +16,7 @@ ExportCommand::ExportCommand()
               "Dateien verteilt") {}
 
 void ExportCommand::AddOptions(CLI::App& command, const Checks& checks) {
-    command.add_option("--games", games_, "Spielzahl der Reihen, 11 bis 14")
-        ->type_name("N")
-        ->transform(checks.GameCount())
-        ->required();
-    command.add_option("--rows", rows_, "Zu lesende Reihendatei")->type_name("DATEI")->required();
+    AddRowFileOptions(command, games_, rows_, checks);
     command
         .add_option("--format", format_,
                     "text: eine Reihe je Zeile, etwa 1012X…; csv: Kopfzeile, dann je Zeile die "

@@ -12,10 +12,7 @@ ImportCommand::ImportCommand()
               "Datei ab") {}
 
 void ImportCommand::AddOptions(CLI::App& command, const Checks& checks) {
-    command.add_option("--games", games_, "Spielzahl der Reihen, 11 bis 14")
-        ->type_name("N")
-        ->transform(checks.GameCount())
-        ->required();
+    AddGamesOption(command, games_, checks);
     command.add_option("--text", text_, "Zu lesende Textdatei")->type_name("DATEI")->required();
     command.add_option("--out", out_, "Zu schreibende Reihendatei")->type_name("DATEI")->required();
 }

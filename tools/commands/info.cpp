@@ -15,11 +15,7 @@ InfoCommand::InfoCommand()
     : Command("info", "Reihenanzahl und je Spiel die Häufigkeit der Tipps 1, 0 und 2 anzeigen") {}
 
 void InfoCommand::AddOptions(CLI::App& command, const Checks& checks) {
-    command.add_option("--games", games_, "Spielzahl der Reihen, 11 bis 14")
-        ->type_name("N")
-        ->transform(checks.GameCount())
-        ->required();
-    command.add_option("--rows", rows_, "Zu lesende Reihendatei")->type_name("DATEI")->required();
+    AddRowFileOptions(command, games_, rows_, checks);
     AddSwitch(command, "--json", json_, "Ausgabe als JSON-Objekt statt als Tabelle", checks);
 }
 

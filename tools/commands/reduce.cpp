@@ -10,11 +10,7 @@ ReduceCommand::ReduceCommand()
     : Command("reduce", "Eine Reihendatei auf eine Gewinngarantie verkleinern") {}
 
 void ReduceCommand::AddOptions(CLI::App& command, const Checks& checks) {
-    command.add_option("--games", games_, "Spielzahl der Reihen, 11 bis 14")
-        ->type_name("N")
-        ->transform(checks.GameCount())
-        ->required();
-    command.add_option("--rows", rows_, "Zu lesende Reihendatei")->type_name("DATEI")->required();
+    AddRowFileOptions(command, games_, rows_, checks);
     command
         .add_option("--guarantee", guarantee_,
                     "Gewinngarantie 1, 2 oder 3: jede Reihe weicht höchstens so viele Spiele von "

@@ -15,11 +15,7 @@ SlipsCommand::SlipsCommand()
               "je Seite eine Liste von [x, y, Text])") {}
 
 void SlipsCommand::AddOptions(CLI::App& command, const Checks& checks) {
-    command.add_option("--games", games_, "Spielzahl der Reihen, 11 bis 14")
-        ->type_name("N")
-        ->transform(checks.GameCount())
-        ->required();
-    command.add_option("--rows", rows_, "Zu lesende Reihendatei")->type_name("DATEI")->required();
+    AddRowFileOptions(command, games_, rows_, checks);
     command.add_option("--per-slip", perSlip_, "Reihen je Schein: 6, 8, 10 oder 12")
         ->type_name("R")
         ->transform(checks.RowsPerSlip())
