@@ -71,7 +71,11 @@ TEST_F(GenerateTest, WithoutASeedTheClockDrawsAndIsNamed) {
     ASSERT_FALSE(seed.empty());
     ASSERT_TRUE(std::all_of(seed.begin(), seed.end(), [](char c) { return c >= '0' && c <= '9'; }))
         << run;
-    EXPECT_EQ(run.err, prefix + seed + " (mit --seed " + seed + " wiederholbar)\n");
+    // Ten rows drawn at random may miss a tipped sign; the warning about it may follow.
+    const std::string hint = prefix + seed + " (mit --seed " + seed + " wiederholbar)\n";
+    EXPECT_EQ(run.err.substr(0, hint.size()), hint);
+    const std::string rest = run.err.substr(hint.size());
+    EXPECT_TRUE(rest.empty() || rest.starts_with("Warnung: Nicht jedes getippte Zeichen")) << run;
     // The start value named draws the same rows again.
     Ok({"generate", "--plan", kBare, "--count", "10", "--seed", seed, "--out", "d.prd"});
     EXPECT_EQ(ReadBytes("c.prd"), ReadBytes("d.prd"));
