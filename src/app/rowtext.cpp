@@ -197,8 +197,10 @@ std::string ReadLine(std::string_view line, std::span<const Token> tokens, int g
 std::string RowsAsText(const TRowList& rows, const RowTextOptions& options, std::int32_t first,
                        std::int32_t count) {
     const int games = rows.Games();
-    const std::int32_t end =
-        count < 0 ? rows.Count() : std::min<std::int32_t>(rows.Count(), first + count);
+    const std::int32_t end = count < 0
+                                 ? rows.Count()
+                                 : static_cast<std::int32_t>(std::min<std::int64_t>(
+                                       rows.Count(), std::int64_t{std::max(first, 0)} + count));
     first = std::clamp<std::int32_t>(first, 0, end);
     std::string text;
     const std::size_t perRow = options.format == RowTextFormat::Plain && !options.blankBetween
