@@ -477,7 +477,8 @@ void WorkingWeek::FilterbutClick(AbortFlag& abort, GenerationView& progress) {
     progress.ShowProgressWindow();
     KeepRowsPassing(s.rows, s.filters, true);
     const std::optional<GuaranteeCheck> check =
-        LimitRows(s.generation, s.rows, abort, progress, seedSource_());
+        LimitRows(s.generation, s.rows, abort, progress, seedSource_(),
+                  s.plan.FullSystemSpace(s.games));
     RowsReplaced();
     s.guaranteeCheck = check;
     s.guaranteeAborted = BrokenOff(abort, s.generation, s.guaranteeCheck);

@@ -31,6 +31,12 @@ std::string GuaranteeCheckText(const GuaranteeCheck& check) {
         text.append("Garantie geprüft: alle ")
             .append(std::to_string(check.listRows))
             .append(" Reihen abgedeckt");
+        if (check.outsideRows > 0) {
+            text.append(", davon ")
+                .append(std::to_string(check.outsideRows))
+                .append(check.outsideRows == 1 ? " Reihe" : " Reihen")
+                .append(" außerhalb der Filter");
+        }
     } else {
         text.append("Garantie verletzt: ")
             .append(std::to_string(check.uncovered))
@@ -43,7 +49,7 @@ std::string GuaranteeCheckText(const GuaranteeCheck& check) {
 
 std::optional<GuaranteeCheck> LimitRows(const GenerationSettings& settings, TRowList& rows,
                                         const AbortFlag& abort, GenerationView& view,
-                                        std::uint64_t seed) {
+                                        std::uint64_t seed, const RowSpace& planSpace) {
     if (settings.limit == RowLimit::Guarantee) {
         const int level = settings.guaranteeLevel;
         if (level <= 0)
@@ -53,9 +59,12 @@ std::optional<GuaranteeCheck> LimitRows(const GenerationSettings& settings, TRow
             return std::nullopt;
         }
         const TRowList list = rows;
-        ReduceOptimised(rows, level, abort, view, settings.optimisation);
+        OptimisedReductionOptions options = settings.optimisation;
+        if (settings.outside)
+            options.outside = &planSpace;
+        const OptimisedReductionResult result = ReduceOptimised(rows, level, abort, view, options);
         return GuaranteeCheck{list.Count(), rows.Count(), VerifyGuarantee(list, rows, level),
-                              level};
+                              level, result.outsideRows};
     }
     const std::optional<std::int32_t> target = ParseInteger(settings.countText);
     if (!target) {
@@ -79,7 +88,8 @@ GenerationOutcome RunGeneration(int n, TTipPlan& plan, const TFilterSet& filters
         plan.AllToTendencyOrder(n);
         outcome.candidates = EnumerateFullSystem(plan, n, test, rows, abort, view).candidates;
         outcome.generated = true;
-        outcome.guaranteeCheck = LimitRows(settings, rows, abort, view, seed);
+        outcome.guaranteeCheck =
+            LimitRows(settings, rows, abort, view, seed, plan.FullSystemSpace(n));
         view.ShowSystemSize(rows.Count());
     }
 

@@ -25,6 +25,9 @@ struct GenerationSettings {
     std::string countText = "1";  // the text of "Reihenanzahl"
     // "optimiert": the guarantee with as few rows as the search finds, instead of the fixed scan.
     bool optimised = false;
+    // "auch Reihen außerhalb der Filter": the optimised cover may use any row of the tip
+    // plan's full system.
+    bool outside = false;
     OptimisedReductionOptions optimisation;
 };
 
@@ -34,6 +37,7 @@ struct GuaranteeCheck {
     std::int32_t keptRows = 0;
     std::int64_t uncovered = 0;  // list rows farther than the level from every kept row
     int level = 0;
+    std::int32_t outsideRows = 0;  // kept rows that did not pass the filters
 };
 
 // What a generation run needs from the window that starts it.
@@ -63,10 +67,11 @@ std::string NotAnIntegerMessage(std::string_view text);
 
 // Reduces the rows to the chosen guarantee or cuts them at random to the number in the
 // row-count field; an unreadable number or a target not below the row count is reported.
-// An optimised reduction is checked against the rows it started from.
+// An optimised reduction is checked against the rows it started from; with settings.outside
+// it may keep rows of `planSpace` (the tip plan's full system) that are not in the list.
 std::optional<GuaranteeCheck> LimitRows(const GenerationSettings& settings, TRowList& rows,
                                         const AbortFlag& abort, GenerationView& view,
-                                        std::uint64_t seed);
+                                        std::uint64_t seed, const RowSpace& planSpace);
 
 // The steps of "System erstellen" in their order. The plan is left in tendency order.
 GenerationOutcome RunGeneration(int n, TTipPlan& plan, const TFilterSet& filters,

@@ -11,6 +11,7 @@
 #include <random>
 #include <vector>
 
+#include "model/codespace.h"
 #include "model/rowcode.h"
 
 namespace velmora {
@@ -19,64 +20,6 @@ namespace {
 // A distinct row of the list; the rows are numbered in code order. The covering searches
 // below also run on syndromes, where an Id is a syndrome.
 using Id = std::int32_t;
-
-// Two bits per game, so that the distance of two rows is one popcount.
-using PackedRow = std::uint32_t;
-
-PackedRow PackCode(RowCode code, int n) {
-    PackedRow packed = 0;
-    for (int g = 0; g < n; ++g) {
-        packed |= (code % 3) << (2 * g);
-        code /= 3;
-    }
-    return packed;
-}
-
-int PackedDistance(PackedRow a, PackedRow b) {
-    const PackedRow diff = a ^ b;
-    return std::popcount((diff | (diff >> 1)) & 0x55555555u);
-}
-
-// Number of rows of n games within `radius` games of one row.
-std::int64_t BallVolume(int n, int radius) {
-    std::int64_t volume = 0;
-    std::int64_t choose = 1;
-    for (int i = 0; i <= std::min(n, radius); ++i) {
-        volume += choose << i;
-        choose = choose * (n - i) / (i + 1);
-    }
-    return volume;
-}
-
-// Calls visit(code) for every code within `radius` (at most 3) games of the centre: up to
-// `radius` games in ascending order, each changed to one of its two other signs. The code
-// steps wrap around as unsigned numbers and land on the right code all the same.
-template <class Visit>
-void ForEachCodeWithin(RowCode centre, int n, int radius, Visit&& visit) {
-    assert(radius >= 0 && radius <= 3);
-    std::array<std::array<RowCode, 2>, kMaxGames> steps{};
-    for (int g = 0; g < n; ++g) {
-        const RowCode sign = centre / kPow3[g] % 3;
-        steps[g] = {((sign + 1) % 3 - sign) * kPow3[g], ((sign + 2) % 3 - sign) * kPow3[g]};
-    }
-    visit(centre);
-    for (int a = 0; a < n && radius >= 1; ++a) {
-        for (RowCode stepA : steps[a]) {
-            const RowCode codeA = centre + stepA;
-            visit(codeA);
-            for (int b = a + 1; b < n && radius >= 2; ++b) {
-                for (RowCode stepB : steps[b]) {
-                    const RowCode codeB = codeA + stepB;
-                    visit(codeB);
-                    for (int c = b + 1; c < n && radius >= 3; ++c) {
-                        visit(codeB + steps[c][0]);
-                        visit(codeB + steps[c][1]);
-                    }
-                }
-            }
-        }
-    }
-}
 
 // The distinct rows of a list and, for each, the rows within the guarantee distance. Small
 // lists keep these balls as adjacency lists; large ones find them by walking the code space
@@ -1004,31 +947,15 @@ std::int64_t UncoveredByPairs(const TRowList& list, const TRowList& kept, int le
 // once, so that no code is expanded twice however much the balls overlap.
 std::int64_t UncoveredByReach(const TRowList& list, const TRowList& kept, int level) {
     const int n = list.Games();
-    std::vector<std::uint8_t> reached(CodeSpaceSize(n), 0);
-    std::vector<RowCode> frontier;
-    std::vector<RowCode> next;
-    for (std::int32_t r = 0; r < kept.Count(); ++r) {
-        const RowCode code = EncodeRow(kept.Row(r), n);
-        if (!reached[code]) {
-            reached[code] = 1;
-            frontier.push_back(code);
-        }
-    }
-    for (int distance = 1; distance <= level && !frontier.empty(); ++distance) {
-        next.clear();
-        for (RowCode code : frontier) {
-            ForEachCodeWithin(code, n, 1, [&](RowCode near) {
-                if (!reached[near]) {
-                    reached[near] = 1;
-                    next.push_back(near);
-                }
-            });
-        }
-        frontier.swap(next);
-    }
+    std::vector<RowCode> keptCodes;
+    keptCodes.reserve(static_cast<std::size_t>(kept.Count()));
+    for (std::int32_t r = 0; r < kept.Count(); ++r)
+        keptCodes.push_back(EncodeRow(kept.Row(r), n));
+    DistanceField field(n, level);
+    field.Spread(keptCodes);
     std::int64_t uncovered = 0;
     for (std::int32_t r = 0; r < list.Count(); ++r)
-        uncovered += !reached[EncodeRow(list.Row(r), n)];
+        uncovered += field.At(EncodeRow(list.Row(r), n)) > level;
     return uncovered;
 }
 

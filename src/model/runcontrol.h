@@ -27,6 +27,15 @@ class RunObserver {
     virtual void ShowProgress(std::int32_t /*number*/) {}
     // The row count of the smallest cover an optimised reduction has found so far.
     virtual void ShowBestCover(std::int32_t rows) { ShowProgress(rows); }
+    // The seconds an optimised reduction may still take at most, every few tenths of a second.
+    virtual void ShowTimeLeft(double /*seconds*/) {}
+};
+
+// Seconds since some fixed start; the runs with a time budget read it, tests replace it.
+class RunClock {
+  public:
+    virtual ~RunClock() = default;
+    virtual double Seconds() const = 0;
 };
 
 // Progress is shown whenever the counted rows reach a multiple of ten.

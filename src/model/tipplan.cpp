@@ -85,6 +85,19 @@ bool TTipPlan::TipsComplete(int n) const {
     return true;
 }
 
+RowSpace TTipPlan::FullSystemSpace(int n) const {
+    RowSpace space{n, {}};
+    for (int g = 1; g <= n; ++g) {
+        for (const TipPair& pair : Game(g).pairs) {
+            if (pair.Allowed())
+                space.signs[g - 1] |= static_cast<std::uint8_t>(1u << pair.sign);
+        }
+        if (space.signs[g - 1] == 0)
+            space.signs[g - 1] = RowSpace::kAllSigns;
+    }
+    return space;
+}
+
 std::int32_t TTipPlan::FullSystemSize(int n) const {
     std::int32_t size = 1;
     for (int g = 1; g <= n; ++g) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/codespace.h"
 #include "model/sign.h"
 #include "model/tiprow.h"
 
@@ -40,6 +41,9 @@ class TTipPlan {
     bool TipsComplete(int n) const;
     // Product of the allowed counts of games 1..n that have at least one allowed sign.
     std::int32_t FullSystemSize(int n) const;
+    // The rows of that full system as a space of codes; an untipped game counts with every
+    // sign.
+    RowSpace FullSystemSpace(int n) const;
 
     void ToDisplayOrder(int game);
     void ToSignOrder(int game);

@@ -31,7 +31,8 @@ void FilterCommand::Run(std::ostream& out, std::ostream& err) {
     AbortFlag abort;
     ConsoleGenerationView view(err);
     const std::optional<GuaranteeCheck> check =
-        LimitRows(limit.settings, rows, abort, view, limit.seed);
+        LimitRows(limit.settings, rows, abort, view, limit.seed,
+                  week.plan.FullSystemSpace(week.games));
     if (view.Failed())
         Failure("Es wurde keine Reihendatei geschrieben.");
     WriteResult(out, err, out_, rows, check);

@@ -1,0 +1,132 @@
+// Walking the space of all rows of n games by their base-3 codes: the rows within a few
+// changes of a row, a product of sign sets (a tip plan's full system), distances in one
+// popcount, and a field of distances to the nearest of a set of rows.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cassert>
+#include <cstdint>
+#include <span>
+#include <type_traits>
+#include <vector>
+
+#include "model/rowcode.h"
+
+namespace velmora {
+
+// Two bits per game, so that the distance of two rows is one popcount.
+using PackedRow = std::uint32_t;
+
+inline PackedRow PackCode(RowCode code, int n) {
+    PackedRow packed = 0;
+    for (int g = 0; g < n; ++g) {
+        packed |= (code % 3) << (2 * g);
+        code /= 3;
+    }
+    return packed;
+}
+
+inline int PackedDistance(PackedRow a, PackedRow b) {
+    const PackedRow diff = a ^ b;
+    return std::popcount((diff | (diff >> 1)) & 0x55555555u);
+}
+
+// Number of rows of n games within `radius` games of one row.
+std::int64_t BallVolume(int n, int radius);
+
+// The rows whose sign in game g is one of the signs in bit mask signs[g]: the full system
+// of a tip plan. Every game has at least one sign.
+struct RowSpace {
+    static constexpr std::uint8_t kAllSigns = 0b111;
+
+    int games = 0;
+    std::array<std::uint8_t, kMaxGames> signs{};
+
+    static RowSpace Full(int n) {
+        RowSpace space{n, {}};
+        std::fill_n(space.signs.begin(), n, kAllSigns);
+        return space;
+    }
+
+    int SignsOf(int g) const { return std::popcount(signs[g]); }
+    bool Allows(int g, RowCode sign) const { return (signs[g] >> sign) & 1u; }
+    std::int64_t Size() const;
+    bool Contains(RowCode code) const;
+    bool IsFull() const { return *this == Full(games); }
+    bool operator==(const RowSpace&) const = default;
+};
+
+// Calls visit(code) or visit(code, distance) for every code within `radius` (at most 4)
+// games of the centre, the centre first: up to `radius` games in ascending order, each
+// changed to another sign. With a space, only to signs the space allows, so that a centre
+// inside the space visits only rows inside it. The code steps wrap around as unsigned
+// numbers and land on the right code all the same.
+template <class Visit>
+void ForEachCodeWithin(RowCode centre, int n, int radius, Visit&& visit,
+                       const RowSpace* space = nullptr) {
+    assert(radius >= 0 && radius <= 4);
+    auto call = [&](RowCode code, int distance) {
+        if constexpr (std::is_invocable_v<Visit&, RowCode, int>)
+            visit(code, distance);
+        else
+            visit(code);
+    };
+    std::array<std::array<RowCode, 2>, kMaxGames> steps{};
+    std::array<int, kMaxGames> stepCount{};
+    for (int g = 0; g < n; ++g) {
+        const RowCode sign = centre / kPow3[g] % 3;
+        for (RowCode other : {(sign + 1) % 3, (sign + 2) % 3}) {
+            if (space == nullptr || space->Allows(g, other))
+                steps[g][stepCount[g]++] = (other - sign) * kPow3[g];
+        }
+    }
+    call(centre, 0);
+    for (int a = 0; a < n && radius >= 1; ++a) {
+        for (int i = 0; i < stepCount[a]; ++i) {
+            const RowCode codeA = centre + steps[a][i];
+            call(codeA, 1);
+            for (int b = a + 1; b < n && radius >= 2; ++b) {
+                for (int j = 0; j < stepCount[b]; ++j) {
+                    const RowCode codeB = codeA + steps[b][j];
+                    call(codeB, 2);
+                    for (int c = b + 1; c < n && radius >= 3; ++c) {
+                        for (int l = 0; l < stepCount[c]; ++l) {
+                            const RowCode codeC = codeB + steps[c][l];
+                            call(codeC, 3);
+                            for (int d = c + 1; d < n && radius >= 4; ++d) {
+                                for (int e = 0; e < stepCount[d]; ++e)
+                                    call(codeC + steps[d][e], 4);
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+// For every code of n games, the distance to the nearest of the rows spread so far, exact
+// up to a cap; beyond it the field holds Far(). Spreading walks breadth-first and goes on
+// only from points it brought closer, so that over any number of spreads no point is
+// lowered more than cap + 1 times.
+class DistanceField {
+  public:
+    DistanceField(int n, int cap);
+
+    int Cap() const { return cap_; }
+    std::uint8_t Far() const { return static_cast<std::uint8_t>(cap_ + 1); }
+    std::uint8_t At(RowCode code) const { return field_[code]; }
+
+    void Spread(std::span<const RowCode> origins);
+    void Spread(RowCode origin) { Spread(std::span<const RowCode>(&origin, 1)); }
+
+  private:
+    int n_;
+    int cap_;
+    std::vector<std::uint8_t> field_;
+    std::vector<RowCode> frontier_, next_;
+};
+
+}  // namespace velmora
