@@ -11,6 +11,7 @@
 
 #include "model/reduction.h"
 #include "support/abortat.h"
+#include "support/fakeclock.h"
 #include "support/testplans.h"
 
 namespace velmora {
@@ -301,6 +302,147 @@ TEST(ReduceOptimised, ShowsEachImprovementAndStopsOnTime) {
     EXPECT_TRUE(std::is_sorted(observer.shown.rbegin(), observer.shown.rend()));
     EXPECT_EQ(std::adjacent_find(observer.shown.begin(), observer.shown.end()),
               observer.shown.end());
+}
+
+// With rows from outside, the kept rows are the list's own in the order of their first
+// occurrence, then rows of the space that are not in the list; the guarantee is checked
+// against the list only.
+void ExpectCoverWithOutside(const TRowList& input, const TRowList& kept, int level,
+                            const RowSpace& space, std::int32_t outsideRows) {
+    ASSERT_EQ(VerifyGuarantee(input, kept, level), 0);
+    const std::vector<std::string> inputRows = RowStrings(input);
+    const std::set<std::string> listed(inputRows.begin(), inputRows.end());
+    const std::vector<std::string> keptRows = RowStrings(kept);
+    ASSERT_EQ(std::set<std::string>(keptRows.begin(), keptRows.end()).size(), keptRows.size());
+    const auto firstOutside =
+        std::find_if(keptRows.begin(), keptRows.end(),
+                     [&](const std::string& row) { return !listed.count(row); });
+    EXPECT_EQ(keptRows.end() - firstOutside, outsideRows);
+    EXPECT_TRUE(std::none_of(firstOutside, keptRows.end(),
+                             [&](const std::string& row) { return listed.count(row) > 0; }));
+    TRowList own(input.Games());
+    for (std::int32_t r = 0; r < kept.Count(); ++r) {
+        ASSERT_TRUE(space.Contains(EncodeRow(kept.Row(r), kept.Games())));
+        if (r < firstOutside - keptRows.begin())
+            own.Append(kept.Row(r));
+    }
+    // The list's own kept rows keep their order, as without rows from outside.
+    std::size_t next = 0;
+    for (const std::string& row : RowStrings(own)) {
+        const auto at =
+            std::find(inputRows.begin() + static_cast<std::ptrdiff_t>(next), inputRows.end(), row);
+        ASSERT_NE(at, inputRows.end()) << row << " out of order";
+        next = static_cast<std::size_t>(at - inputRows.begin()) + 1;
+    }
+}
+
+// The space a list's tip plan spans, widened at random by signs no row takes.
+RowSpace WidenedSpace(const TRowList& rows, std::mt19937_64& random) {
+    RowSpace space{rows.Games(), {}};
+    for (std::int32_t r = 0; r < rows.Count(); ++r) {
+        for (int g = 0; g < rows.Games(); ++g)
+            space.signs[g] |= static_cast<std::uint8_t>(1u << rows.Row(r)[g]);
+    }
+    for (int g = 0; g < rows.Games(); ++g) {
+        if (random() % 3 == 0)
+            space.signs[g] |= static_cast<std::uint8_t>(1u << random() % 3);
+    }
+    return space;
+}
+
+TEST(ReduceOptimised, KeepsTheGuaranteeWithRowsFromOutside) {
+    std::mt19937_64 random(20261210);
+    std::int64_t within = 0;
+    std::int64_t outside = 0;
+    for (int trial = 0; trial < 200; ++trial) {
+        const int n = 11 + trial % 4;
+        const int level = 1 + (trial / 4) % 3;
+        const TRowList input = RandomList(random, n);
+        const RowSpace space = WidenedSpace(input, random);
+        OptimisedReductionOptions options = StepLimit(1 + trial % 40, trial);
+        const Reduction own = Optimised(input, level, options);
+        ASSERT_NO_FATAL_FAILURE(ExpectCover(input, own.rows, level)) << "trial " << trial;
+        EXPECT_EQ(own.result.outsideRows, 0);
+        options.outside = &space;
+        const Reduction wide = Optimised(input, level, options);
+        ASSERT_NO_FATAL_FAILURE(
+            ExpectCoverWithOutside(input, wide.rows, level, space, wide.result.outsideRows))
+            << "trial " << trial << ", n " << n << ", level " << level;
+        within += own.rows.Count();
+        outside += wide.rows.Count();
+    }
+    EXPECT_LE(outside, within);
+}
+
+// A week as the default sign-change range leaves it: the structured code fitted to the
+// list keeps nearly all its rows inside; with rows from outside the code applies whole.
+TEST(ReduceOptimised, FitsTheCodeToAFilteredFullSystem) {
+    TFilterSet filters = TFilterSet::PassingAll(11);
+    filters.signChange.max1 = filters.signChange.max2 = 8;
+    const TTipPlan plan = testing::FullPlan(11);
+    const TRowList week = testing::SystemOf(plan, 11, filters);
+    ASSERT_LT(week.Count(), 177147 * 9 / 10);
+    const Reduction within = Optimised(week, 2, StepLimit(2000));
+    EXPECT_EQ(VerifyGuarantee(week, within.rows, 2), 0);
+    EXPECT_LE(within.rows.Count(), 729 * 11 / 10);
+    EXPECT_EQ(within.result.outsideRows, 0);
+
+    const RowSpace space = plan.FullSystemSpace(11);
+    OptimisedReductionOptions options = StepLimit(2000);
+    options.outside = &space;
+    const Reduction wide = Optimised(week, 2, options);
+    EXPECT_EQ(VerifyGuarantee(week, wide.rows, 2), 0);
+    EXPECT_LE(wide.rows.Count(), 729);
+}
+
+// The budget covers the start: with a clock that moves a whole second per reading and a
+// budget of three, a run over a large list is over after a few readings, with a complete
+// cover, and the time left it shows falls to 0.
+TEST(ReduceOptimised, TheBudgetCoversTheStartAndTheTimeLeftIsShown) {
+    struct TimeLeft : RunObserver {
+        std::vector<double> shown;
+        void ShowTimeLeft(double seconds) override { shown.push_back(seconds); }
+    };
+    TRowList rows = OpenGamesSystem(13, 12);
+    std::mt19937_64 random(5);
+    std::vector<bool> keep(static_cast<std::size_t>(rows.Count()));
+    for (auto&& k : keep)
+        k = random() % 5 != 0;
+    rows.KeepWhere(keep);
+    const TRowList input = rows;
+
+    testing::StepClock clock(1.0);
+    OptimisedReductionOptions options;
+    options.seconds = 3;
+    options.clock = &clock;
+    AbortFlag abort;
+    TimeLeft observer;
+    const OptimisedReductionResult result = ReduceOptimised(rows, 3, abort, observer, options);
+    EXPECT_TRUE(result.timeUp);
+    EXPECT_LE(clock.Readings(), 12);
+    EXPECT_EQ(VerifyGuarantee(input, rows, 3), 0);
+    ASSERT_FALSE(observer.shown.empty());
+    EXPECT_TRUE(std::is_sorted(observer.shown.rbegin(), observer.shown.rend()));
+    EXPECT_EQ(observer.shown.back(), 0.0);
+}
+
+// A small system stops once the search has not improved for the patience, long before a
+// generous budget is spent; a step limit runs all its steps whatever the clock says.
+TEST(ReduceOptimised, StopsEarlyWhenTheSearchNoLongerImproves) {
+    const TRowList rows = OpenGamesSystem(11, 7);
+    testing::StepClock clock(0.5);
+    OptimisedReductionOptions options;
+    options.seconds = 1000;
+    options.clock = &clock;
+    const Reduction early = Optimised(rows, 1, options);
+    EXPECT_TRUE(early.result.stalled);
+    EXPECT_FALSE(early.result.timeUp);
+    EXPECT_LT(clock.Readings(), 2 * 250 / 0.5 + 100);
+
+    options.maxIterations = 5000;
+    const Reduction stepped = Optimised(rows, 1, options);
+    EXPECT_FALSE(stepped.result.stalled);
+    EXPECT_EQ(stepped.result.iterations, 5000);
 }
 
 }  // namespace
