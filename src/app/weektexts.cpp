@@ -21,9 +21,15 @@ std::string SystemSizeText(const Workspace& week) {
 std::string EuroText(std::int64_t cents) {
     const bool negative = cents < 0;
     const std::uint64_t amount = negative ? 0 - static_cast<std::uint64_t>(cents) : cents;
-    std::string units = std::to_string(amount / 100);
-    for (std::size_t at = units.size(); at > 3; at -= 3)
-        units.insert(at - 3, ".");
+    // A point before each group of three digits counted from the right.
+    const std::string digits = std::to_string(amount / 100);
+    std::string units;
+    units.reserve(digits.size() + digits.size() / 3);
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            units.push_back('.');
+        units.push_back(digits[i]);
+    }
     const std::uint64_t rest = amount % 100;
     return (negative ? "-" : "") + units + "," + (rest < 10 ? "0" : "") + std::to_string(rest) +
            " €";

@@ -216,6 +216,8 @@ TEST_F(WeekText, TheStakeIsRowsTimesThePricePerRow) {
     EXPECT_EQ(StakeText(week.State()), "Einsatz: 0,00 €");
     EXPECT_EQ(EuroText(123456789), "1.234.567,89 €");
     EXPECT_EQ(EuroText(5), "0,05 €");
+    EXPECT_EQ(EuroText(99999), "999,99 €");  // no point before a group of three alone
+    EXPECT_EQ(EuroText(100000), "1.000,00 €");
     EXPECT_EQ(EuroText(-100), "-1,00 €");
 }
 
