@@ -262,5 +262,49 @@ TEST_F(WeekText, EachGuaranteeLevelShowsTheRowsItKeptFromTheSameSystem) {
     EXPECT_EQ(week.RowsKeptPerLevel(), before);
 }
 
+// Rows outside the filters give the optimised reduction another system to choose from: the
+// counts of one choice are never shown under the other. Without "optimiert" the choice
+// changes nothing a level keeps.
+TEST_F(WeekText, RowsOutsideTheFiltersAreABasisOfTheirOwnForTheOptimisedCounts) {
+    Workspace& s = Arrange(week);
+    s.plan = testing::PlanFromTendencies(
+        {"321", "321", "321", "321", "300", "300", "300", "300", "300", "300", "300"});
+    OptimisedReductionOptions quick;
+    quick.maxIterations = 500;
+    quick.seconds = 60;
+    week.SetOptimisation(quick);
+    AbortFlag abort;
+    QuietProgress progress;
+    auto runAt = [&](int level) {
+        week.SetGuaranteeLevel(level);
+        week.StartClick(abort, progress);
+        return week.State().rows.Count();
+    };
+    using Counts = std::array<std::optional<std::int32_t>, 4>;
+
+    week.SetOptimised(true);
+    const Counts within{std::nullopt, runAt(1), std::nullopt, std::nullopt};
+    EXPECT_EQ(week.RowsKeptPerLevel(), within);
+
+    testing::ChangeRecorder recorder(week);
+    week.SetOutside(true);
+    EXPECT_TRUE(week.State().generation.outside);
+    ASSERT_EQ(recorder.changes, std::vector<WeekChanges>{kSettingsChanged});
+    EXPECT_EQ(week.RowsKeptPerLevel(), Counts{});
+    const Counts outside{std::nullopt, std::nullopt, runAt(2), std::nullopt};
+    EXPECT_EQ(week.RowsKeptPerLevel(), outside);
+    week.SetOutside(false);
+    EXPECT_EQ(week.RowsKeptPerLevel(), Counts{}) << "the counts within the filters were replaced";
+    week.SetOutside(true);
+    EXPECT_EQ(week.RowsKeptPerLevel(), outside);
+
+    week.SetOptimised(false);
+    const Counts fixed{std::nullopt, runAt(1), std::nullopt, std::nullopt};
+    week.SetOutside(false);
+    EXPECT_EQ(week.RowsKeptPerLevel(), fixed);
+    week.SetOutside(true);
+    EXPECT_EQ(week.RowsKeptPerLevel(), fixed);
+}
+
 }  // namespace
 }  // namespace velmora
