@@ -1,5 +1,6 @@
 #include "app/weektexts.h"
 
+#include <cmath>
 #include <filesystem>
 
 namespace velmora {
@@ -43,6 +44,18 @@ std::string GuaranteeText(const Workspace& week) {
     if (week.guaranteeAborted)
         return kAbortedGuaranteeText;
     return week.guaranteeCheck ? GuaranteeCheckText(*week.guaranteeCheck) : std::string();
+}
+
+int WholeSecondsLeft(double seconds) {
+    if (!(seconds > 0))
+        return 0;
+    if (seconds >= kMaxSecondsLeft)
+        return kMaxSecondsLeft;
+    return static_cast<int>(std::ceil(seconds));
+}
+
+std::string TimeLeftText(double seconds) {
+    return "noch " + std::to_string(WholeSecondsLeft(seconds)) + " s";
 }
 
 std::string WindowTitle(const Workspace& week, bool unsaved) {

@@ -2,7 +2,9 @@
 // row counts.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <limits>
 
 #include "app/rowfile.h"
 #include "app/tipplanfile.h"
@@ -260,6 +262,19 @@ TEST_F(WeekText, EachGuaranteeLevelShowsTheRowsItKeptFromTheSameSystem) {
     const auto before = week.RowsKeptPerLevel();
     week.StartClick(abort, progress);
     EXPECT_EQ(week.RowsKeptPerLevel(), before);
+}
+
+// The progress window's count-down of an optimised reduction.
+TEST(TimeLeftText, RoundsUpToWholeSecondsAndNeverGoesBelowZero) {
+    EXPECT_EQ(TimeLeftText(6.2), "noch 7 s");
+    EXPECT_EQ(TimeLeftText(7.0), "noch 7 s");
+    EXPECT_EQ(TimeLeftText(0.001), "noch 1 s");
+    EXPECT_EQ(TimeLeftText(0.0), "noch 0 s");
+    EXPECT_EQ(TimeLeftText(-3.5), "noch 0 s");
+    EXPECT_EQ(TimeLeftText(std::nan("")), "noch 0 s");
+    EXPECT_EQ(WholeSecondsLeft(86400.0), 86400);
+    EXPECT_EQ(WholeSecondsLeft(std::numeric_limits<double>::infinity()), kMaxSecondsLeft);
+    EXPECT_EQ(WholeSecondsLeft(1e300), kMaxSecondsLeft);
 }
 
 // Rows outside the filters give the optimised reduction another system to choose from: the

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -25,6 +24,7 @@
 
 #include "app/forms/controls.h"
 #include "app/forms/programsettings.h"
+#include "app/forms/progressrun.h"
 #include "app/forms/rowtablemodel.h"
 #include "app/forms/slipprinting.h"
 #include "app/forms/systemexport.h"
@@ -33,7 +33,6 @@
 #include "app/forms/weeksignals.h"
 #include "app/forms/windowimage.h"
 #include "app/weektexts.h"
-#include "evaluation/forms/alarm.h"
 #include "evaluation/forms/tippverteilung.h"
 #include "filters/blockeditor.h"
 #include "filters/forms/blockform.h"
@@ -41,7 +40,6 @@
 #include "filters/forms/quotblockform.h"
 #include "filters/forms/seqform.h"
 #include "filters/sequenceeditor.h"
-#include "model/forms/berechanz.h"
 #include "model/forms/tipplanform.h"
 
 namespace velmora {
@@ -59,80 +57,6 @@ constexpr int kSideWidth = 265;
 // "Tippreihenbegrenzung": the two choices, the guarantee levels, "optimiert" and the choice
 // under it.
 constexpr int kLimitGroupHeight = 174;
-
-// Lets the window handle pending events while a run works, at most every 25 ms: often enough
-// for "Abbruch" and the count to feel immediate, rarely enough to cost the run nothing.
-class ProgressRun : public GenerationView {
-  public:
-    ProgressRun(Tsystemform& window, Tberechanz* progress, TAlarm* alarm, UiPorts& ports,
-                AbortFlag& abort)
-        : window_(window), progress_(progress), alarm_(alarm), ports_(ports), abort_(abort) {}
-
-    void ShowProgressWindow() override {
-        if (progress_ == nullptr)
-            return;
-        progress_->SetAbortFlag(&abort_);
-        progress_->Cover(&window_);
-        QApplication::setOverrideCursor(Qt::BusyCursor);
-        cursorSet_ = true;
-        QApplication::processEvents();
-        clock_.start();
-    }
-    void HideProgressWindow() override {
-        if (cursorSet_)
-            QApplication::restoreOverrideCursor();
-        cursorSet_ = false;
-        if (progress_ != nullptr)
-            progress_->hide();
-    }
-    void ProcessEvents() override {
-        if (clock_.isValid() && clock_.elapsed() < 25)
-            return;
-        if (progress_ != nullptr && shown_ != latest_) {
-            progress_->SetProgress(latest_);
-            shown_ = latest_;
-        }
-        QApplication::processEvents();
-        clock_.start();
-    }
-    void ShowProgress(std::int32_t number) override {
-        latest_ = number;
-        ProcessEvents();
-    }
-    // Every improvement is shown: they come seldom, and the user waits for them.
-    void ShowBestCover(std::int32_t rows) override {
-        if (progress_ != nullptr)
-            progress_->SetBestCover(rows);
-        QApplication::processEvents();
-    }
-    void ShowSystemSize(std::int32_t rows) override { window_.ShowRunningSize(rows); }
-    void ShowCoverageWarning(const TCoverageTable& coverage) override {
-        if (alarm_ == nullptr)
-            return;
-        const Workspace& state = window_.Week().State();
-        const QString problem = alarm_->Refresh(state.plan, state.games, coverage);
-        if (!problem.isEmpty())
-            ports_.ShowMessage(&window_, MessageKind::Error, problem);
-        else
-            ports_.ShowModal(*alarm_);
-    }
-    void ShowMessage(MessageKind kind, const std::string& text) override {
-        ports_.ShowMessage(&window_, kind, QString::fromStdString(text));
-    }
-
-    ~ProgressRun() override { HideProgressWindow(); }
-
-  private:
-    Tsystemform& window_;
-    Tberechanz* progress_;
-    TAlarm* alarm_;
-    UiPorts& ports_;
-    AbortFlag& abort_;
-    QElapsedTimer clock_;
-    std::int32_t latest_ = 0;
-    std::int32_t shown_ = -1;
-    bool cursorSet_ = false;
-};
 
 QSpinBox* AddSpin(QWidget* parent, const char* name, int minimum, QRect where) {
     auto* spin = new QSpinBox(parent);

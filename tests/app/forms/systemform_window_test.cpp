@@ -21,6 +21,7 @@
 
 #include "app/filesetnames.h"
 #include "app/forms/helpwindow.h"
+#include "app/forms/progressrun.h"
 #include "app/forms/rowtablemodel.h"
 #include "app/forms/splashform.h"
 #include "evaluation/forms/alarm.h"
@@ -665,6 +666,45 @@ TEST_F(MainWindow, TheLongestGuaranteeCheckFitsBesideTheRowDisplay) {
     EXPECT_LE(needed.height(), check->height());
     EXPECT_LE(check->geometry().right(), Main().centralWidget()->width());
     EXPECT_FALSE(check->geometry().intersects(Find<QLabel>(Main(), "Label7")->geometry()));
+}
+
+// An optimised reduction tells the seconds its budget still allows; the window shows them
+// rounded up, and no earlier run's time when the next one starts.
+TEST_F(MainWindow, TheProgressWindowCountsDownTheOptimisedSearch) {
+    Start();
+    AbortFlag abort;
+    ProgressRun run(Main(), windows_->progress, windows_->alarm, ports_, abort);
+    auto* timeLeft = Find<QLabel>(*windows_->progress, kTimeLeftLabel);
+    auto* count = Find<QLabel>(*windows_->progress, "Label1");
+    run.ShowProgressWindow();
+    EXPECT_TRUE(windows_->progress->isVisible());
+    EXPECT_FALSE(timeLeft->isVisible());
+
+    run.ShowBestCover(193);
+    run.ShowTimeLeft(6.2);
+    EXPECT_TRUE(timeLeft->isVisible());
+    EXPECT_EQ(timeLeft->text(), "noch 7 s");
+    run.ShowTimeLeft(6.0);
+    EXPECT_EQ(timeLeft->text(), "noch 6 s");
+    run.ShowTimeLeft(-0.2);
+    EXPECT_EQ(timeLeft->text(), "noch 0 s");
+    EXPECT_EQ(count->text(), Tberechanz::BestCoverText(193));
+    EXPECT_GE(timeLeft->y(), count->geometry().bottom());
+
+    run.HideProgressWindow();
+    EXPECT_FALSE(windows_->progress->isVisible());
+    run.ShowProgressWindow();
+    EXPECT_FALSE(timeLeft->isVisible());
+    run.ShowTimeLeft(0.0);  // the same seconds as last shown, in a new run
+    EXPECT_TRUE(timeLeft->isVisible());
+    run.HideProgressWindow();
+
+    // A fixed scan never shows a time.
+    ProgressRun fixed(Main(), windows_->progress, windows_->alarm, ports_, abort);
+    fixed.ShowProgressWindow();
+    fixed.ShowProgress(1000);
+    EXPECT_FALSE(timeLeft->isVisible());
+    EXPECT_EQ(windows_->progress->findChildren<QLabel*>(kTimeLeftLabel).size(), 1);
 }
 
 // A system used as a foreign system, or appended, stays as it is on disk whatever is saved.
