@@ -22,6 +22,12 @@ std::string StakeText(const Workspace& week);
 std::string EuroText(std::int64_t cents);
 // The check of the last optimised reduction, or that the last guarantee run was broken off.
 std::string GuaranteeText(const Workspace& week);
+// The seconds an optimised reduction may still take, rounded up to whole seconds; 0 for a
+// budget spent (or no number at all), and at most kMaxSecondsLeft.
+inline constexpr int kMaxSecondsLeft = 999999;
+int WholeSecondsLeft(double seconds);
+// "noch 7 s", of the whole seconds left.
+std::string TimeLeftText(double seconds);
 // "AKTUELLEWOCHE.TTD – meintip.prd", with " *" while something is unsaved; the desktop adds
 // the program's name.
 std::string WindowTitle(const Workspace& week, bool unsaved);

@@ -476,9 +476,8 @@ void WorkingWeek::FilterbutClick(AbortFlag& abort, GenerationView& progress) {
     abort.Clear();
     progress.ShowProgressWindow();
     KeepRowsPassing(s.rows, s.filters, true);
-    const std::optional<GuaranteeCheck> check =
-        LimitRows(s.generation, s.rows, abort, progress, seedSource_(),
-                  s.plan.FullSystemSpace(s.games));
+    const std::optional<GuaranteeCheck> check = LimitRows(
+        s.generation, s.rows, abort, progress, seedSource_(), s.plan.FullSystemSpace(s.games));
     RowsReplaced();
     s.guaranteeCheck = check;
     s.guaranteeAborted = BrokenOff(abort, s.generation, s.guaranteeCheck);
@@ -648,6 +647,11 @@ void WorkingWeek::SetGuaranteeLevel(int level) {
 
 void WorkingWeek::SetOptimised(bool on) {
     state_.generation.optimised = on;
+    Notify(kSettingsChanged);
+}
+
+void WorkingWeek::SetOutside(bool on) {
+    state_.generation.outside = on;
     Notify(kSettingsChanged);
 }
 

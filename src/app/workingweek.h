@@ -188,6 +188,8 @@ class WorkingWeek {
     void SetGenerationLimit(RowLimit limit);
     void SetGuaranteeLevel(int level);
     void SetOptimised(bool on);
+    // "auch Reihen außerhalb der Filter"; it takes effect only with "optimiert".
+    void SetOutside(bool on);
     void SetCountText(const std::string& text);
     void SetOptimisation(const OptimisedReductionOptions& options);
     void ChooseRowsPerSlip(int rowsPerSlip, WeekView& view);
@@ -251,12 +253,13 @@ class WorkingWeek {
     Workspace state_;
     WeekImage savedWeek_;
     // The rows each guarantee level kept, and what they were taken from: the week, the
-    // optimised choice, and the system's revision for "Filtern", kFromFullSystem for
-    // "System erstellen".
+    // optimised choice (and whether it could use rows outside the filters), and the system's
+    // revision for "Filtern", kFromFullSystem for "System erstellen".
     static constexpr std::uint64_t kFromFullSystem = UINT64_MAX;
     struct LevelCounts {
         WeekImage week;
         bool optimised = false;
+        bool outside = false;
         std::uint64_t source = 0;
         std::array<std::optional<std::int32_t>, 4> kept;
     };

@@ -25,6 +25,12 @@ std::string Quoted(const std::string& name) {
     return "'" + name + "'";
 }
 
+// Rows outside the filters are open to the optimised reduction only; without it the choice
+// does not change what a level keeps.
+bool UsesOutsideRows(const GenerationSettings& settings) {
+    return settings.optimised && settings.outside;
+}
+
 std::string RowsText(std::int64_t count) {
     return std::to_string(count) + (count == 1 ? " Reihe" : " Reihen");
 }
@@ -184,15 +190,19 @@ void WorkingWeek::RememberLevelCount(std::uint64_t source) {
     if (level < 0 || level >= 4)
         return;
     WeekImage week = ComparableImageOf(state_);
+    const bool outside = UsesOutsideRows(settings);
     if (!levelCounts_ || levelCounts_->week != week ||
-        levelCounts_->optimised != settings.optimised || levelCounts_->source != source) {
-        levelCounts_ = LevelCounts{std::move(week), settings.optimised, source, {}};
+        levelCounts_->optimised != settings.optimised || levelCounts_->outside != outside ||
+        levelCounts_->source != source) {
+        levelCounts_ = LevelCounts{std::move(week), settings.optimised, outside, source, {}};
     }
     levelCounts_->kept[level] = state_.rows.Count();
 }
 
 std::array<std::optional<std::int32_t>, 4> WorkingWeek::RowsKeptPerLevel() const {
-    if (!levelCounts_ || levelCounts_->optimised != state_.generation.optimised ||
+    const GenerationSettings& settings = state_.generation;
+    if (!levelCounts_ || levelCounts_->optimised != settings.optimised ||
+        levelCounts_->outside != UsesOutsideRows(settings) ||
         levelCounts_->week != ComparableImageOf(state_)) {
         return {};
     }

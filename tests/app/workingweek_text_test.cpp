@@ -2,7 +2,9 @@
 // row counts.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <limits>
 
 #include "app/rowfile.h"
 #include "app/tipplanfile.h"
@@ -216,6 +218,8 @@ TEST_F(WeekText, TheStakeIsRowsTimesThePricePerRow) {
     EXPECT_EQ(StakeText(week.State()), "Einsatz: 0,00 €");
     EXPECT_EQ(EuroText(123456789), "1.234.567,89 €");
     EXPECT_EQ(EuroText(5), "0,05 €");
+    EXPECT_EQ(EuroText(99999), "999,99 €");  // no point before a group of three alone
+    EXPECT_EQ(EuroText(100000), "1.000,00 €");
     EXPECT_EQ(EuroText(-100), "-1,00 €");
 }
 
@@ -258,6 +262,63 @@ TEST_F(WeekText, EachGuaranteeLevelShowsTheRowsItKeptFromTheSameSystem) {
     const auto before = week.RowsKeptPerLevel();
     week.StartClick(abort, progress);
     EXPECT_EQ(week.RowsKeptPerLevel(), before);
+}
+
+// The progress window's count-down of an optimised reduction.
+TEST(TimeLeftText, RoundsUpToWholeSecondsAndNeverGoesBelowZero) {
+    EXPECT_EQ(TimeLeftText(6.2), "noch 7 s");
+    EXPECT_EQ(TimeLeftText(7.0), "noch 7 s");
+    EXPECT_EQ(TimeLeftText(0.001), "noch 1 s");
+    EXPECT_EQ(TimeLeftText(0.0), "noch 0 s");
+    EXPECT_EQ(TimeLeftText(-3.5), "noch 0 s");
+    EXPECT_EQ(TimeLeftText(std::nan("")), "noch 0 s");
+    EXPECT_EQ(WholeSecondsLeft(86400.0), 86400);
+    EXPECT_EQ(WholeSecondsLeft(std::numeric_limits<double>::infinity()), kMaxSecondsLeft);
+    EXPECT_EQ(WholeSecondsLeft(1e300), kMaxSecondsLeft);
+}
+
+// Rows outside the filters give the optimised reduction another system to choose from: the
+// counts of one choice are never shown under the other. Without "optimiert" the choice
+// changes nothing a level keeps.
+TEST_F(WeekText, RowsOutsideTheFiltersAreABasisOfTheirOwnForTheOptimisedCounts) {
+    Workspace& s = Arrange(week);
+    s.plan = testing::PlanFromTendencies(
+        {"321", "321", "321", "321", "300", "300", "300", "300", "300", "300", "300"});
+    OptimisedReductionOptions quick;
+    quick.maxIterations = 500;
+    quick.seconds = 60;
+    week.SetOptimisation(quick);
+    AbortFlag abort;
+    QuietProgress progress;
+    auto runAt = [&](int level) {
+        week.SetGuaranteeLevel(level);
+        week.StartClick(abort, progress);
+        return week.State().rows.Count();
+    };
+    using Counts = std::array<std::optional<std::int32_t>, 4>;
+
+    week.SetOptimised(true);
+    const Counts within{std::nullopt, runAt(1), std::nullopt, std::nullopt};
+    EXPECT_EQ(week.RowsKeptPerLevel(), within);
+
+    testing::ChangeRecorder recorder(week);
+    week.SetOutside(true);
+    EXPECT_TRUE(week.State().generation.outside);
+    ASSERT_EQ(recorder.changes, std::vector<WeekChanges>{kSettingsChanged});
+    EXPECT_EQ(week.RowsKeptPerLevel(), Counts{});
+    const Counts outside{std::nullopt, std::nullopt, runAt(2), std::nullopt};
+    EXPECT_EQ(week.RowsKeptPerLevel(), outside);
+    week.SetOutside(false);
+    EXPECT_EQ(week.RowsKeptPerLevel(), Counts{}) << "the counts within the filters were replaced";
+    week.SetOutside(true);
+    EXPECT_EQ(week.RowsKeptPerLevel(), outside);
+
+    week.SetOptimised(false);
+    const Counts fixed{std::nullopt, runAt(1), std::nullopt, std::nullopt};
+    week.SetOutside(false);
+    EXPECT_EQ(week.RowsKeptPerLevel(), fixed);
+    week.SetOutside(true);
+    EXPECT_EQ(week.RowsKeptPerLevel(), fixed);
 }
 
 }  // namespace

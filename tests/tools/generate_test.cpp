@@ -51,6 +51,53 @@ TEST_F(GenerateTest, OptimisedKeepsTheGuaranteeWithFewerRowsAndRepeats) {
         << "the same seed must give the same rows";
 }
 
+// With --outside the system may hold rows of the plan's full system that the filters drop;
+// the guarantee still covers every filtered row, and the output counts the rows from outside.
+// The same for filter, which reduces the filtered rows of a file.
+TEST_F(GenerateTest, RowsOutsideTheFiltersStillGuaranteeTheFilteredRows) {
+    Ok({"generate", "--plan", kWeek, "--guarantee", "0", "--out", "g0.prd"});
+    Ok({"generate", "--plan", kBare, "--guarantee", "0", "--out", "full.prd"});
+    const std::vector<std::string> filtered = SortedRows("g0.prd");
+    const std::vector<std::string> unfiltered = SortedRows("full.prd");
+    const std::vector<std::string> quick = {"--guarantee", "1",   "--optimised", "--outside",
+                                            "--seconds",   "600", "--steps",     "2000",
+                                            "--seed",      "3"};
+    for (std::vector<std::string> call :
+         {std::vector<std::string>{"generate"},
+          std::vector<std::string>{"filter", "--rows", "full.prd"}}) {
+        call.insert(call.end(), {"--plan", kWeek});
+        call.insert(call.end(), quick.begin(), quick.end());
+        call.insert(call.end(), {"--out", "out.prd"});
+        const CliRun run = Ok(call);
+        const std::vector<std::string> kept = SortedRows("out.prd");
+        ASSERT_FALSE(kept.empty()) << run;
+
+        std::int64_t outside = 0;
+        for (const std::string& row : kept) {
+            EXPECT_TRUE(std::binary_search(unfiltered.begin(), unfiltered.end(), row))
+                << row << " is no row of the plan";
+            outside += !std::binary_search(filtered.begin(), filtered.end(), row);
+        }
+        for (const std::string& row : filtered) {
+            const bool covered = std::any_of(kept.begin(), kept.end(), [&](const std::string& k) {
+                int differ = 0;
+                for (std::size_t g = 0; g < row.size(); ++g)
+                    differ += row[g] != k[g];
+                return differ <= 1;
+            });
+            EXPECT_TRUE(covered) << row << " lost its guarantee";
+        }
+        std::string check = "Systemgröße: " + std::to_string(kept.size()) +
+                            " Reihen\nGarantie geprüft: alle " + std::to_string(filtered.size()) +
+                            " Reihen abgedeckt";
+        if (outside > 0) {
+            check += ", davon " + std::to_string(outside) + (outside == 1 ? " Reihe" : " Reihen") +
+                     " außerhalb der Filter";
+        }
+        EXPECT_EQ(run.out, check + "\n") << call[0];
+    }
+}
+
 TEST_F(GenerateTest, TheSeedDecidesTheRowsDrawn) {
     const std::vector<std::pair<std::string, std::string>> draws = {
         {"a.prd", "42"}, {"b.prd", "42"}, {"c.prd", "43"}};

@@ -36,6 +36,11 @@ TEST_F(UsageTest, TheLimitOptionsSayWhichRuleABadCallBreaks) {
          {"generate", "--plan", week, "--count", "10", "--seed", "-1", "--out", "o"}},
         {"Die Option --optimised gilt nur zusammen mit --guarantee.",
          {"generate", "--plan", week, "--count", "10", "--optimised", "--out", "o"}},
+        {"Die Option --outside gilt nur zusammen mit --optimised.",
+         {"generate", "--plan", week, "--guarantee", "1", "--outside", "--out", "o"}},
+        {"Die Option --outside gilt nur zusammen mit --optimised.",
+         {"filter", "--plan", week, "--rows", "full.prd", "--count", "10", "--outside", "--out",
+          "o"}},
         {"Die Option --seconds gilt nur zusammen mit --optimised.",
          {"generate", "--plan", week, "--guarantee", "1", "--seconds", "5", "--out", "o"}},
         {"Die Rechenzeit muss eine Zahl von Sekunden",
@@ -122,6 +127,7 @@ TEST_F(UsageTest, HelpGoesToStdoutInGerman) {
     run = RunCli({"generate", "--help"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(Contains(run.out, "--optimised Benötigt: --guarantee")) << run;
+    EXPECT_TRUE(Contains(run.out, "--outside Benötigt: --optimised")) << run;
     EXPECT_EQ(run.err, "");
 }
 

@@ -40,6 +40,12 @@ void LimitOptions::Add(CLI::App& command, const Checks& checks) {
                   "festem Durchlauf); das Ergebnis wird geprüft",
                   checks)
             ->needs(guaranteeOption_);
+    AddSwitch(command, "--outside", outside_,
+              "Mit --optimised: das System darf auch Reihen des Vollsystems des Tippplans "
+              "enthalten, die die Filter verwerfen; die Garantie gilt weiter für die gefilterten "
+              "Reihen, das System wird dadurch oft deutlich kleiner",
+              checks)
+        ->needs(optimisedOption);
     secondsOption_ =
         command
             .add_option("--seconds", seconds_,
@@ -82,6 +88,7 @@ Limit LimitOptions::Settings(std::ostream& err) const {
         limit.settings.limit = RowLimit::Guarantee;
         limit.settings.guaranteeLevel = guarantee_;
         limit.settings.optimised = optimised_;
+        limit.settings.outside = outside_;
         if (secondsOption_->count() > 0)
             limit.settings.optimisation.seconds = seconds_;
         if (stepsOption_->count() > 0)

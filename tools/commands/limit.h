@@ -1,5 +1,5 @@
-// velmora-cli: --guarantee, --count, --optimised, --seconds, --steps and --seed, shared by
-// generate and filter.
+// velmora-cli: --guarantee, --count, --optimised, --outside, --seconds, --steps and --seed,
+// shared by generate and filter.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +30,7 @@ class LimitOptions {
     int guarantee_ = 0;
     std::int32_t count_ = 0;
     bool optimised_ = false;
+    bool outside_ = false;
     double seconds_ = 0;
     std::int64_t steps_ = 0;
     std::uint64_t seed_ = 0;

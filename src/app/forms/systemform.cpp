@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -25,6 +24,7 @@
 
 #include "app/forms/controls.h"
 #include "app/forms/programsettings.h"
+#include "app/forms/progressrun.h"
 #include "app/forms/rowtablemodel.h"
 #include "app/forms/slipprinting.h"
 #include "app/forms/systemexport.h"
@@ -33,7 +33,6 @@
 #include "app/forms/weeksignals.h"
 #include "app/forms/windowimage.h"
 #include "app/weektexts.h"
-#include "evaluation/forms/alarm.h"
 #include "evaluation/forms/tippverteilung.h"
 #include "filters/blockeditor.h"
 #include "filters/forms/blockform.h"
@@ -41,7 +40,6 @@
 #include "filters/forms/quotblockform.h"
 #include "filters/forms/seqform.h"
 #include "filters/sequenceeditor.h"
-#include "model/forms/berechanz.h"
 #include "model/forms/tipplanform.h"
 
 namespace velmora {
@@ -56,80 +54,9 @@ constexpr int kListAreaTop = 40;
 // The column of the generation settings at the window's right edge.
 constexpr int kSideRight = 750;
 constexpr int kSideWidth = 265;
-
-// Lets the window handle pending events while a run works, at most every 25 ms: often enough
-// for "Abbruch" and the count to feel immediate, rarely enough to cost the run nothing.
-class ProgressRun : public GenerationView {
-  public:
-    ProgressRun(Tsystemform& window, Tberechanz* progress, TAlarm* alarm, UiPorts& ports,
-                AbortFlag& abort)
-        : window_(window), progress_(progress), alarm_(alarm), ports_(ports), abort_(abort) {}
-
-    void ShowProgressWindow() override {
-        if (progress_ == nullptr)
-            return;
-        progress_->SetAbortFlag(&abort_);
-        progress_->Cover(&window_);
-        QApplication::setOverrideCursor(Qt::BusyCursor);
-        cursorSet_ = true;
-        QApplication::processEvents();
-        clock_.start();
-    }
-    void HideProgressWindow() override {
-        if (cursorSet_)
-            QApplication::restoreOverrideCursor();
-        cursorSet_ = false;
-        if (progress_ != nullptr)
-            progress_->hide();
-    }
-    void ProcessEvents() override {
-        if (clock_.isValid() && clock_.elapsed() < 25)
-            return;
-        if (progress_ != nullptr && shown_ != latest_) {
-            progress_->SetProgress(latest_);
-            shown_ = latest_;
-        }
-        QApplication::processEvents();
-        clock_.start();
-    }
-    void ShowProgress(std::int32_t number) override {
-        latest_ = number;
-        ProcessEvents();
-    }
-    // Every improvement is shown: they come seldom, and the user waits for them.
-    void ShowBestCover(std::int32_t rows) override {
-        if (progress_ != nullptr)
-            progress_->SetBestCover(rows);
-        QApplication::processEvents();
-    }
-    void ShowSystemSize(std::int32_t rows) override { window_.ShowRunningSize(rows); }
-    void ShowCoverageWarning(const TCoverageTable& coverage) override {
-        if (alarm_ == nullptr)
-            return;
-        const Workspace& state = window_.Week().State();
-        const QString problem = alarm_->Refresh(state.plan, state.games, coverage);
-        if (!problem.isEmpty())
-            ports_.ShowMessage(&window_, MessageKind::Error, problem);
-        else
-            ports_.ShowModal(*alarm_);
-    }
-    void ShowMessage(MessageKind kind, const std::string& text) override {
-        ports_.ShowMessage(&window_, kind, QString::fromStdString(text));
-    }
-
-    ~ProgressRun() override { HideProgressWindow(); }
-
-  private:
-    Tsystemform& window_;
-    Tberechanz* progress_;
-    TAlarm* alarm_;
-    UiPorts& ports_;
-    AbortFlag& abort_;
-    QElapsedTimer clock_;
-    std::int32_t latest_ = 0;
-    std::int32_t shown_ = -1;
-    bool cursorSet_ = false;
-};
+// "Tippreihenbegrenzung": the two choices, the guarantee levels, "optimiert" and the choice
+// under it.
+constexpr int kLimitGroupHeight = 174;
 
 QSpinBox* AddSpin(QWidget* parent, const char* name, int minimum, QRect where) {
     auto* spin = new QSpinBox(parent);
@@ -325,15 +252,23 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
     guaranteeButton_->setChecked(true);
     countButton_ = new QRadioButton(" vorgegebene Zahl", group);
     countButton_->setObjectName("vzButton");
+    optimised_ = new QCheckBox("optimiert", group);
+    optimised_->setObjectName("CheckBoxOptimiert");
+    outside_ = new QCheckBox("auch Reihen außerhalb der Filter", group);
+    outside_->setObjectName("CheckBoxAusserhalb");
 
-    // The two choices side by side in full: the group grows to the left, towards the filter
-    // buttons, when the font needs more than its usual width.
+    // The two choices side by side in full, and the choice that belongs to "optimiert" indented
+    // beneath it: the group grows to the left, towards the filter buttons, when the font needs
+    // more than its usual width.
     constexpr int inset = 6;
+    constexpr int outsideIndent = 28;
     const int guaranteeWidth = guaranteeButton_->sizeHint().width();
     const int countWidth = countButton_->sizeHint().width();
-    sideWidth_ = std::max(kSideWidth, inset + guaranteeWidth + inset + countWidth + inset);
+    const int outsideWidth = outside_->sizeHint().width();
+    sideWidth_ = std::max({kSideWidth, inset + guaranteeWidth + inset + countWidth + inset,
+                           outsideIndent + outsideWidth + inset});
     sideLeft_ = kSideRight - sideWidth_;
-    group->setGeometry(sideLeft_, 4, sideWidth_, 152);
+    group->setGeometry(sideLeft_, 4, sideWidth_, kLimitGroupHeight);
     guaranteeButton_->setGeometry(inset, 20, guaranteeWidth, 22);
     countButton_->setGeometry(sideWidth_ - inset - countWidth, 20, countWidth, 22);
     QRect list = listArea_->geometry();
@@ -365,13 +300,17 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
         });
     }
     guarantees_[0]->setChecked(true);
-    optimised_ = new QCheckBox("optimiert", group);
-    optimised_->setObjectName("CheckBoxOptimiert");
-    optimised_->setGeometry(10, 124, 245, 22);
+    optimised_->setGeometry(10, 124, sideWidth_ - 10 - inset, 22);
     optimised_->setToolTip(
         "Dieselbe Gewinngarantie mit möglichst wenigen Reihen; die Suche "
         "dauert einige Sekunden und lässt sich mit „Abbruch“ beenden.");
     connect(optimised_, &QCheckBox::toggled, this, [this](bool on) { week_.SetOptimised(on); });
+    outside_->setGeometry(outsideIndent, 146, sideWidth_ - outsideIndent - inset, 22);
+    outside_->setToolTip(
+        "Die Gewinngarantie gilt weiterhin für alle Reihen, die die Filter durchlassen. Das "
+        "System darf aber auch Reihen enthalten, die die Filter verwerfen würden; oft wird es "
+        "dadurch deutlich kleiner. Nur zusammen mit „optimiert“.");
+    connect(outside_, &QCheckBox::toggled, this, [this](bool on) { week_.SetOutside(on); });
 
     // The panel lies over the guarantee levels, which it hides; it paints its own background,
     // so nothing beneath shows through its title or field.
@@ -396,6 +335,7 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
         countPanel_->hide();
         choices->show();
         optimised_->show();
+        outside_->show();
     });
     connect(countButton_, &QRadioButton::toggled, this, [this, choices](bool on) {
         if (!on)
@@ -403,6 +343,7 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
         week_.SetGenerationLimit(RowLimit::Count);
         choices->hide();     // neither seen nor reached by the keyboard beneath the panel
         optimised_->hide();  // it belongs to the guarantee levels
+        outside_->hide();
         countPanel_->show();
         countPanel_->raise();
     });
@@ -411,7 +352,7 @@ void Tsystemform::BuildLimitGroup(QWidget* page) {
 void Tsystemform::BuildSignChangeGroup(QWidget* page) {
     auto* group = new QGroupBox("Tippzeichenwechsel", page);
     group->setObjectName("Tippzeichenwechsel");
-    group->setGeometry(sideLeft_, 160, sideWidth_, 84);
+    group->setGeometry(sideLeft_, 4 + kLimitGroupHeight + 4, sideWidth_, 84);
     (new QLabel("mindestens", group))->setGeometry(10, 22, 75, 22);
     (new QLabel("höchstens", group))->setGeometry(10, 50, 75, 22);
     signChangeSpins_[0] = AddSpin(group, "TZminspin", 0, {88, 22, 50, 22});
@@ -436,7 +377,10 @@ void Tsystemform::BuildStatusAndRows(QWidget* page) {
     systemSize_ = label("Label1", {362, kRowDisplayTop + 52, 120, 20});
     stake_ = label("Einsatz", {490, kRowDisplayTop + 52, 260, 20});
     rowPosition_ = label("Label7", {270, kRowDisplayTop + 76, 200, 20});
-    guaranteeCheck_ = label("Label12", {270, kRowDisplayTop + 100, 480, 20});
+    // Two lines: the check may also name the rows outside the filters.
+    guaranteeCheck_ = label("Label12", {270, kRowDisplayTop + 100, 480, 40});
+    guaranteeCheck_->setWordWrap(true);
+    guaranteeCheck_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     rowPosition_->setText("Reihe: 1");
 
     rowModel_ = new RowTableModel(this);
@@ -503,6 +447,7 @@ void Tsystemform::WeekChanged(WeekChanges what) {
     }
 
     ShowFilterControls();
+    ShowLimitControls();
     if (what & kFiltersChanged)
         RebuildListButtons();
     if (what & (kRowsChanged | kSettingsChanged | kTipPlanChanged))
@@ -555,6 +500,19 @@ void Tsystemform::ShowFilterControls() {
     }
     signChangeSpins_[2]->setVisible(f.signChange.orSecond == 1);
     signChangeSpins_[3]->setVisible(f.signChange.orSecond == 1);
+}
+
+void Tsystemform::ShowLimitControls() {
+    const GenerationSettings& settings = week_.State().generation;
+    {
+        const QSignalBlocker block(optimised_);
+        optimised_->setChecked(settings.optimised);
+    }
+    {
+        const QSignalBlocker block(outside_);
+        outside_->setChecked(settings.outside);
+    }
+    outside_->setEnabled(settings.optimised);  // the fixed scan keeps rows of the list only
 }
 
 // The display shows the system as it is now, or, before "Tippreihen anzeigen", empty

@@ -126,6 +126,7 @@ class Tsystemform : public QMainWindow, private WeekView {
     void ConnectFilterControls();
     void RebuildListButtons();
     void ShowFilterControls();
+    void ShowLimitControls();  // "optimiert" and the choice under it
     void ShowRows();
     void ApplyRowsPerSlip();
     void UpdateRowPosition();
@@ -158,6 +159,7 @@ class Tsystemform : public QMainWindow, private WeekView {
     QRadioButton* guaranteeButton_ = nullptr;
     QRadioButton* countButton_ = nullptr;
     QCheckBox* optimised_ = nullptr;  // "optimiert"
+    QCheckBox* outside_ = nullptr;    // "auch Reihen außerhalb der Filter"
     QLabel* guaranteeCheck_ = nullptr;
     std::array<QRadioButton*, 4> guarantees_{};
     QGroupBox* countPanel_ = nullptr;

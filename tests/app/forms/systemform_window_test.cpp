@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QFontMetrics>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,6 +21,7 @@
 
 #include "app/filesetnames.h"
 #include "app/forms/helpwindow.h"
+#include "app/forms/progressrun.h"
 #include "app/forms/rowtablemodel.h"
 #include "app/forms/splashform.h"
 #include "evaluation/forms/alarm.h"
@@ -596,6 +599,112 @@ TEST_F(MainWindow, OptimisedGuaranteeIsChosenByTheUserAndReportsItsCheck) {
     EXPECT_FALSE(optimised->isVisible());
     Trigger("Neu1");
     EXPECT_EQ(Text("Label12"), "");
+}
+
+// "auch Reihen außerhalb der Filter" belongs to "optimiert": seen with it, open only while it
+// is ticked, and showing the week's setting whatever changed it.
+TEST_F(MainWindow, RowsOutsideTheFiltersAreAChoiceUnderOptimised) {
+    Start();
+    auto* group = Find<QGroupBox>(Main(), "Tippreihenbegrenzung");
+    auto* optimised = Find<QCheckBox>(Main(), "CheckBoxOptimiert");
+    auto* outside = Find<QCheckBox>(Main(), "CheckBoxAusserhalb");
+    EXPECT_EQ(outside->text(), "auch Reihen außerhalb der Filter");
+    EXPECT_TRUE(outside->toolTip().contains("Gewinngarantie gilt weiterhin"))
+        << outside->toolTip().toStdString();
+    EXPECT_TRUE(outside->isVisible());
+    EXPECT_FALSE(outside->isChecked());
+    EXPECT_FALSE(outside->isEnabled());
+
+    // Under "optimiert", whole, inside the group, and the group clear of the one beneath.
+    EXPECT_GE(outside->y(), optimised->geometry().bottom());
+    EXPECT_GE(outside->width(), outside->sizeHint().width());
+    EXPECT_TRUE(group->rect().adjusted(0, 0, 0, -4).contains(outside->geometry()));
+    EXPECT_FALSE(
+        group->geometry().intersects(Find<QGroupBox>(Main(), "Tippzeichenwechsel")->geometry()));
+
+    optimised->click();
+    EXPECT_TRUE(outside->isEnabled());
+    outside->click();
+    EXPECT_TRUE(State().generation.outside);
+    outside->click();
+    EXPECT_FALSE(State().generation.outside);
+    outside->click();
+
+    // Without "optimiert" the choice is kept for later, but closed.
+    optimised->click();
+    EXPECT_FALSE(State().generation.optimised);
+    EXPECT_FALSE(outside->isEnabled());
+    EXPECT_TRUE(outside->isChecked());
+    EXPECT_TRUE(State().generation.outside);
+
+    // The boxes follow the week, not only their own clicks.
+    form_->SetOptimised(true);
+    EXPECT_TRUE(optimised->isChecked());
+    EXPECT_TRUE(outside->isEnabled());
+    form_->SetOutside(false);
+    EXPECT_FALSE(outside->isChecked());
+
+    Find<QRadioButton>(Main(), "vzButton")->click();
+    EXPECT_FALSE(outside->isVisible());
+    Find<QRadioButton>(Main(), "GGbutton")->click();
+    EXPECT_TRUE(outside->isVisible());
+}
+
+// The check of the largest system, with rows outside the filters, is read in full.
+TEST_F(MainWindow, TheLongestGuaranteeCheckFitsBesideTheRowDisplay) {
+    Start();
+    State().guaranteeCheck = GuaranteeCheck{4782969, 2391484, 0, 1, 2391484};
+    Main().WeekChanged(kRowsChanged);
+    auto* check = Find<QLabel>(Main(), "Label12");
+    EXPECT_EQ(check->text(),
+              "Garantie geprüft: alle 4782969 Reihen abgedeckt, davon 2391484 "
+              "Reihen außerhalb der Filter");
+    const QRect needed =
+        check->fontMetrics().boundingRect(QRect(0, 0, check->width(), 10 * check->height()),
+                                          check->wordWrap() ? Qt::TextWordWrap : 0, check->text());
+    EXPECT_LE(needed.width(), check->width());
+    EXPECT_LE(needed.height(), check->height());
+    EXPECT_LE(check->geometry().right(), Main().centralWidget()->width());
+    EXPECT_FALSE(check->geometry().intersects(Find<QLabel>(Main(), "Label7")->geometry()));
+}
+
+// An optimised reduction tells the seconds its budget still allows; the window shows them
+// rounded up, and no earlier run's time when the next one starts.
+TEST_F(MainWindow, TheProgressWindowCountsDownTheOptimisedSearch) {
+    Start();
+    AbortFlag abort;
+    ProgressRun run(Main(), windows_->progress, windows_->alarm, ports_, abort);
+    auto* timeLeft = Find<QLabel>(*windows_->progress, kTimeLeftLabel);
+    auto* count = Find<QLabel>(*windows_->progress, "Label1");
+    run.ShowProgressWindow();
+    EXPECT_TRUE(windows_->progress->isVisible());
+    EXPECT_FALSE(timeLeft->isVisible());
+
+    run.ShowBestCover(193);
+    run.ShowTimeLeft(6.2);
+    EXPECT_TRUE(timeLeft->isVisible());
+    EXPECT_EQ(timeLeft->text(), "noch 7 s");
+    run.ShowTimeLeft(6.0);
+    EXPECT_EQ(timeLeft->text(), "noch 6 s");
+    run.ShowTimeLeft(-0.2);
+    EXPECT_EQ(timeLeft->text(), "noch 0 s");
+    EXPECT_EQ(count->text(), Tberechanz::BestCoverText(193));
+    EXPECT_GE(timeLeft->y(), count->geometry().bottom());
+
+    run.HideProgressWindow();
+    EXPECT_FALSE(windows_->progress->isVisible());
+    run.ShowProgressWindow();
+    EXPECT_FALSE(timeLeft->isVisible());
+    run.ShowTimeLeft(0.0);  // the same seconds as last shown, in a new run
+    EXPECT_TRUE(timeLeft->isVisible());
+    run.HideProgressWindow();
+
+    // A fixed scan never shows a time.
+    ProgressRun fixed(Main(), windows_->progress, windows_->alarm, ports_, abort);
+    fixed.ShowProgressWindow();
+    fixed.ShowProgress(1000);
+    EXPECT_FALSE(timeLeft->isVisible());
+    EXPECT_EQ(windows_->progress->findChildren<QLabel*>(kTimeLeftLabel).size(), 1);
 }
 
 // A system used as a foreign system, or appended, stays as it is on disk whatever is saved.
