@@ -1,8 +1,6 @@
 #include "app/forms/progressrun.h"
 
 #include <QApplication>
-#include <QBoxLayout>
-#include <QLabel>
 
 #include "app/forms/systemform.h"
 #include "app/forms/uiports.h"
@@ -11,38 +9,9 @@
 #include "model/forms/berechanz.h"
 
 namespace velmora {
-namespace {
-
-// The time-left line of the progress window, made on the first run: right under the count,
-// keeping its place while hidden, so that the count does not move when it appears.
-QLabel* TimeLeftLabel(Tberechanz& progress) {
-    if (auto* existing = progress.findChild<QLabel*>(kTimeLeftLabel, Qt::FindDirectChildrenOnly))
-        return existing;
-    auto* label = new QLabel(&progress);
-    label->setObjectName(kTimeLeftLabel);
-    label->setAlignment(Qt::AlignCenter);
-    QSizePolicy policy = label->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    label->setSizePolicy(policy);
-    label->setText(QString::fromStdString(TimeLeftText(0)));  // its height while hidden
-    label->hide();
-    if (auto* layout = qobject_cast<QBoxLayout*>(progress.layout())) {
-        const int count = layout->indexOf(progress.findChild<QLabel*>("Label1"));
-        layout->insertWidget(count < 0 ? layout->count() : count + 1, label);
-    }
-    return label;
-}
-
-}  // namespace
-
 ProgressRun::ProgressRun(Tsystemform& window, Tberechanz* progress, TAlarm* alarm, UiPorts& ports,
                          AbortFlag& abort)
-    : window_(window),
-      progress_(progress),
-      timeLeft_(progress != nullptr ? TimeLeftLabel(*progress) : nullptr),
-      alarm_(alarm),
-      ports_(ports),
-      abort_(abort) {}
+    : window_(window), progress_(progress), alarm_(alarm), ports_(ports), abort_(abort) {}
 
 ProgressRun::~ProgressRun() {
     HideProgressWindow();
@@ -52,7 +21,6 @@ void ProgressRun::ShowProgressWindow() {
     if (progress_ == nullptr)
         return;
     // Nothing of an earlier run: the time is shown once an optimised reduction tells it.
-    timeLeft_->hide();
     secondsShown_ = -1;
     progress_->SetAbortFlag(&abort_);
     progress_->Cover(&window_);
@@ -66,10 +34,8 @@ void ProgressRun::HideProgressWindow() {
     if (cursorSet_)
         QApplication::restoreOverrideCursor();
     cursorSet_ = false;
-    if (progress_ != nullptr) {
-        timeLeft_->hide();
+    if (progress_ != nullptr)
         progress_->hide();
-    }
 }
 
 void ProgressRun::ProcessEvents() {
@@ -97,14 +63,11 @@ void ProgressRun::ShowBestCover(std::int32_t rows) {
 
 // The next ProcessEvents paints it.
 void ProgressRun::ShowTimeLeft(double seconds) {
-    if (timeLeft_ == nullptr)
-        return;
     const int whole = WholeSecondsLeft(seconds);
-    if (whole == secondsShown_)
+    if (progress_ == nullptr || whole == secondsShown_)
         return;
     secondsShown_ = whole;
-    timeLeft_->setText(QString::fromStdString(TimeLeftText(whole)));
-    timeLeft_->show();
+    progress_->SetTimeLeft(whole);
 }
 
 void ProgressRun::ShowSystemSize(std::int32_t rows) {

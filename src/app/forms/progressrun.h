@@ -8,8 +8,6 @@
 
 #include "model/generation.h"
 
-class QLabel;
-
 namespace velmora {
 
 class TAlarm;
@@ -39,7 +37,6 @@ class ProgressRun : public GenerationView {
   private:
     Tsystemform& window_;
     Tberechanz* progress_;
-    QLabel* timeLeft_ = nullptr;  // "noch 7 s" under the count, only in an optimised run
     TAlarm* alarm_;
     UiPorts& ports_;
     AbortFlag& abort_;
@@ -51,6 +48,5 @@ class ProgressRun : public GenerationView {
 };
 
 // The name of the time-left line in the progress window.
-inline constexpr const char* kTimeLeftLabel = "Restzeit";
 
 }  // namespace velmora

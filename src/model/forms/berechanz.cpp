@@ -3,10 +3,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/weektexts.h"
+
 namespace velmora {
 
 Tberechanz::Tberechanz(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), progress_(new QLabel(this)) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      progress_(new QLabel(this)),
+      timeLeft_(new QLabel(this)) {
     setObjectName("Tberechanz");
     setWindowModality(Qt::ApplicationModal);
 
@@ -17,6 +21,15 @@ Tberechanz::Tberechanz(QWidget* parent)
     progress_->setFont(large);
     progress_->setAlignment(Qt::AlignCenter);
     progress_->setText(ProgressText(0));
+
+    // It keeps its place while hidden, so that the count does not move when it appears.
+    timeLeft_->setObjectName(kTimeLeftLabel);
+    timeLeft_->setAlignment(Qt::AlignCenter);
+    QSizePolicy keepPlace = timeLeft_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    timeLeft_->setSizePolicy(keepPlace);
+    timeLeft_->setText(QString::fromStdString(TimeLeftText(0)));
+    timeLeft_->hide();
 
     auto* hint = new QLabel(kProgressHint, this);
     hint->setObjectName("Label2");
@@ -33,6 +46,7 @@ Tberechanz::Tberechanz(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addStretch(2);
     layout->addWidget(progress_);
+    layout->addWidget(timeLeft_);
     layout->addSpacing(24);
     layout->addWidget(hint);
     layout->addSpacing(24);
@@ -50,6 +64,7 @@ QString Tberechanz::BestCoverText(std::int32_t rows) {
 
 void Tberechanz::Cover(QWidget* mainWindow) {
     progress_->setText(ProgressText(0));  // not the count or best cover of the last run
+    timeLeft_->hide();
     setGeometry(mainWindow->geometry());
     show();
     raise();
@@ -61,6 +76,11 @@ void Tberechanz::SetProgress(std::int32_t number) {
 
 void Tberechanz::SetBestCover(std::int32_t rows) {
     progress_->setText(BestCoverText(rows));
+}
+
+void Tberechanz::SetTimeLeft(int wholeSeconds) {
+    timeLeft_->setText(QString::fromStdString(TimeLeftText(wholeSeconds)));
+    timeLeft_->show();
 }
 
 }  // namespace velmora

@@ -21,6 +21,8 @@ class Tberechanz : public QWidget {
     void Cover(QWidget* mainWindow);
     void SetProgress(std::int32_t number);
     void SetBestCover(std::int32_t rows);
+    // "noch 7 s" under the count, shown from the first call of a run on.
+    void SetTimeLeft(int wholeSeconds);
 
     static QString ProgressText(std::int32_t number);
     static QString BestCoverText(std::int32_t rows);
@@ -28,7 +30,10 @@ class Tberechanz : public QWidget {
   private:
     AbortFlag* abort_ = nullptr;
     QLabel* progress_;
+    QLabel* timeLeft_;
 };
+
+inline constexpr const char* kTimeLeftLabel = "Restzeit";
 
 inline constexpr const char* kProgressHint =
     "Sollte Ihnen die Berechnung zu lange dauern, klicken Sie auf  'Abbruch'. ";
