@@ -81,8 +81,11 @@ class CoverSearch {
         std::int64_t maxSteps = 0;  // 0: none
         std::int64_t maxWork = 0;   // 0: none
         std::size_t lowerBound = 0;
-        // Seconds without an improvement after which the search gives up, 0: never.
+        // Seconds without an improvement after which the search gives up, 0: never. A large
+        // cover improves seldom; the search goes on until it has also taken this many steps
+        // per kept row since the last improvement.
         double patience = 0;
+        std::int64_t stallStepsPerRow = 0;
     };
 
     // Runs until a limit is reached, abort or time-out, or until the cover is no larger
@@ -191,6 +194,7 @@ CoverSearch<Balls>::CoverSearch(const Balls& balls, const std::vector<Id>& cover
 template <class Balls>
 void CoverSearch<Balls>::Run(const Limits& limits) {
     double improvedAt = budget_.Elapsed();
+    std::int64_t improvedStep = step_;
     for (;;) {
         // Redundant rows go in a burst, which is shown as one improvement.
         const std::size_t shown = best_.size();
@@ -203,8 +207,11 @@ void CoverSearch<Balls>::Run(const Limits& limits) {
         if (shown != 0 && best_.size() < shown) {
             progress_.ShowBestCover(static_cast<std::int32_t>(best_.size()));
             improvedAt = budget_.Elapsed();
+            improvedStep = step_;
         }
-        stalled_ = limits.patience > 0 && budget_.Elapsed() - improvedAt >= limits.patience;
+        stalled_ = limits.patience > 0 && budget_.Elapsed() - improvedAt >= limits.patience &&
+                   step_ - improvedStep >=
+                       limits.stallStepsPerRow * static_cast<std::int64_t>(best_.size());
         if (best_.size() <= limits.lowerBound || budget_.Stopped() || stalled_ ||
             (limits.maxSteps > 0 && step_ >= limits.maxSteps) ||
             (limits.maxWork > 0 && work_ >= limits.maxWork)) {
@@ -362,6 +369,7 @@ class WeightedCoverSearch {
 
     void Run(const Limits& limits) {
         double improvedAt = budget_.Elapsed();
+        std::int64_t improvedStep = step_;
         for (;;) {
             const std::size_t shown = best_.size();
             while (uncovered_.empty()) {
@@ -373,8 +381,11 @@ class WeightedCoverSearch {
             if (shown != 0 && best_.size() < shown) {
                 progress_.ShowBestCover(static_cast<std::int32_t>(best_.size()));
                 improvedAt = budget_.Elapsed();
+                improvedStep = step_;
             }
-            stalled_ = limits.patience > 0 && budget_.Elapsed() - improvedAt >= limits.patience;
+            stalled_ = limits.patience > 0 && budget_.Elapsed() - improvedAt >= limits.patience &&
+                       step_ - improvedStep >=
+                           limits.stallStepsPerRow * static_cast<std::int64_t>(best_.size());
             if (best_.size() <= limits.lowerBound || budget_.Stopped() || stalled_ ||
                 (limits.maxSteps > 0 && step_ >= limits.maxSteps) ||
                 (limits.maxWork > 0 && work_ >= limits.maxWork)) {

@@ -18,6 +18,8 @@ namespace {
 // walks the balls of all list rows at its start.
 constexpr std::size_t kWeightedSearchKept = 3000;
 constexpr Id kWeightedSearchRows = 20000;
+// Steps per kept row without an improvement before a search may give up early.
+constexpr std::int64_t kStallStepsPerRow = 5000;
 
 // The kept list rows replace the list at their first occurrence, so the list keeps its
 // order; kept rows from outside follow in code order. Returns how many came from outside.
@@ -111,6 +113,7 @@ OptimisedReductionResult ReduceOptimised(TRowList& rows, int level, const AbortF
         if (options.maxIterations == 0) {
             limits.patience = std::max(OptimisedReductionOptions::kMinPatienceSeconds,
                                        options.patience * options.seconds);
+            limits.stallStepsPerRow = kStallStepsPerRow;
         }
         auto run = [&](auto&& search) {
             search.Run(limits);
