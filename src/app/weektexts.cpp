@@ -21,9 +21,13 @@ std::string SystemSizeText(const Workspace& week) {
 std::string EuroText(std::int64_t cents) {
     const bool negative = cents < 0;
     const std::uint64_t amount = negative ? 0 - static_cast<std::uint64_t>(cents) : cents;
-    std::string units = std::to_string(amount / 100);
-    for (std::size_t at = units.size(); at > 3; at -= 3)
-        units.insert(at - 3, ".");
+    const std::string digits = std::to_string(amount / 100);
+    std::string units;
+    for (std::size_t at = 0; at < digits.size(); ++at) {
+        if (at > 0 && (digits.size() - at) % 3 == 0)
+            units += '.';
+        units += digits[at];
+    }
     const std::uint64_t rest = amount % 100;
     return (negative ? "-" : "") + units + "," + (rest < 10 ? "0" : "") + std::to_string(rest) +
            " €";

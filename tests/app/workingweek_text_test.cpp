@@ -217,6 +217,9 @@ TEST_F(WeekText, TheStakeIsRowsTimesThePricePerRow) {
     EXPECT_EQ(EuroText(123456789), "1.234.567,89 €");
     EXPECT_EQ(EuroText(5), "0,05 €");
     EXPECT_EQ(EuroText(-100), "-1,00 €");
+    EXPECT_EQ(EuroText(99999), "999,99 €");
+    EXPECT_EQ(EuroText(100000), "1.000,00 €");
+    EXPECT_EQ(EuroText(-12345678), "-123.456,78 €");
 }
 
 TEST_F(WeekText, EachGuaranteeLevelShowsTheRowsItKeptFromTheSameSystem) {
