@@ -6,6 +6,7 @@
 
 #include "evaluation/numberformat.h"
 #include "filters/candidatetest.h"
+#include "model/codespace.h"
 #include "model/enumeration.h"
 #include "model/rowcode.h"
 
@@ -39,20 +40,8 @@ class SpaceCounts {
 
     // A row joined the system: every point within distance 4 of it counts it.
     void Add(const Sign* row) {
-        std::array<Sign, kMaxGames> digits{};
-        std::copy_n(row, n_, digits.begin());
-        auto visit = [&](auto& self, RowCode code, int fromGame, int distance) -> void {
-            ++counts_[distance][code];
-            if (distance == kWinClasses - 1)
-                return;
-            for (int g = fromGame; g < n_; ++g) {
-                const RowCode base = code - digits[g] * kPow3[g];
-                for (Sign s = 0; s < kSignCount; ++s)
-                    if (s != digits[g])
-                        self(self, base + s * kPow3[g], g + 1, distance + 1);
-            }
-        };
-        visit(visit, EncodeRow(row, n_), 0, 0);
+        ForEachCodeWithin(EncodeRow(row, n_), n_, kWinClasses - 1,
+                          [&](RowCode code, int distance) { ++counts_[distance][code]; });
     }
 
   private:

@@ -58,11 +58,15 @@ struct RowSpace {
     bool operator==(const RowSpace&) const = default;
 };
 
+// Added to a game's digit, kSignChange[sign] makes the sign the next one and then the one
+// after that, counting round from 2 to 0: a table, so that the walk does not branch on it.
+inline constexpr RowCode kSignChange[kSignCount][2] = {{1, 2}, {1, 0u - 1}, {0u - 2, 0u - 1}};
+
 // Calls visit(code) or visit(code, distance) for every code within `radius` (at most 4)
 // games of the centre, the centre first: up to `radius` games in ascending order, each
-// changed to another sign. With a space, only to signs the space allows, so that a centre
-// inside the space visits only rows inside it. The code steps wrap around as unsigned
-// numbers and land on the right code all the same.
+// changed to the next sign and then to the one after it. With a space, only to signs the
+// space allows, so that a centre inside the space visits only rows inside it. The code
+// steps wrap around as unsigned numbers and land on the right code all the same.
 template <class Visit>
 void ForEachCodeWithin(RowCode centre, int n, int radius, Visit&& visit,
                        const RowSpace* space = nullptr) {
@@ -73,35 +77,42 @@ void ForEachCodeWithin(RowCode centre, int n, int radius, Visit&& visit,
         else
             visit(code);
     };
-    std::array<std::array<RowCode, 2>, kMaxGames> steps{};
-    std::array<int, kMaxGames> stepCount{};
-    for (int g = 0; g < n; ++g) {
-        const RowCode sign = centre / kPow3[g] % 3;
-        for (RowCode other : {(sign + 1) % 3, (sign + 2) % 3}) {
-            if (space == nullptr || space->Allows(g, other))
-                steps[g][stepCount[g]++] = (other - sign) * kPow3[g];
-        }
-    }
     call(centre, 0);
-    for (int a = 0; a < n && radius >= 1; ++a) {
-        for (int i = 0; i < stepCount[a]; ++i) {
-            const RowCode codeA = centre + steps[a][i];
-            call(codeA, 1);
-            for (int b = a + 1; b < n && radius >= 2; ++b) {
-                for (int j = 0; j < stepCount[b]; ++j) {
-                    const RowCode codeB = codeA + steps[b][j];
-                    call(codeB, 2);
-                    for (int c = b + 1; c < n && radius >= 3; ++c) {
-                        for (int l = 0; l < stepCount[c]; ++l) {
-                            const RowCode codeC = codeB + steps[c][l];
-                            call(codeC, 3);
-                            for (int d = c + 1; d < n && radius >= 4; ++d) {
-                                for (int e = 0; e < stepCount[d]; ++e)
-                                    call(codeC + steps[d][e], 4);
-                            }
-                        }
-                    }
-                }
+    if (radius == 0)
+        return;
+    // The single changes, game by game: step[i] added to a code changes one game's sign,
+    // and the changes of the later games begin at after[i]. One change apart is visited
+    // as the changes are found; the deeper walk needs them all first.
+    std::array<RowCode, 2 * kMaxGames> step;
+    std::array<int, 2 * kMaxGames> after;
+    int count = 0;
+    RowCode rest = centre;
+    for (int g = 0; g < n; ++g, rest /= 3) {
+        const RowCode sign = rest % 3;
+        const int first = count;
+        for (int o = 0; o < 2; ++o) {
+            if (space != nullptr && !space->Allows(g, (sign + 1 + o) % 3))
+                continue;
+            const RowCode change = kSignChange[sign][o] * kPow3[g];
+            if (radius == 1)
+                call(centre + change, 1);
+            else
+                step[count++] = change;
+        }
+        for (int i = first; i < count; ++i)
+            after[i] = count;
+    }
+    for (int a = 0; a < count; ++a) {
+        const RowCode codeA = centre + step[a];
+        call(codeA, 1);
+        for (int b = after[a]; b < count; ++b) {
+            const RowCode codeB = codeA + step[b];
+            call(codeB, 2);
+            for (int c = after[b]; c < count && radius >= 3; ++c) {
+                const RowCode codeC = codeB + step[c];
+                call(codeC, 3);
+                for (int d = after[c]; d < count && radius >= 4; ++d)
+                    call(codeC + step[d], 4);
             }
         }
     }

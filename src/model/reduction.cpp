@@ -1,11 +1,11 @@
 #include "model/reduction.h"
 
 #include <algorithm>
-#include <array>
 #include <cassert>
 #include <random>
 #include <vector>
 
+#include "model/codespace.h"
 #include "model/rowcode.h"
 
 namespace velmora {
@@ -47,13 +47,7 @@ class KeptRows {
 class CodeSpaceIndex {
   public:
     CodeSpaceIndex(const TRowList& rows, int level, const KeptRows& kept)
-        : rows_(rows),
-          n_(rows.Games()),
-          k_(level),
-          cap_(CapFor(n_, level)),
-          far_(static_cast<std::uint8_t>(cap_ + 1)),
-          kept_(kept),
-          field_(CodeSpaceSize(n_), far_) {
+        : rows_(rows), n_(rows.Games()), k_(level), kept_(kept), field_(n_, CapFor(n_, level)) {
         IndexRows();
     }
 
@@ -63,16 +57,16 @@ class CodeSpaceIndex {
     // Only distances up to the cap are read from the field: the marker beyond it is not a
     // distance, and the replacement threshold grows past any bound as candidates are taken.
     bool Covered(std::int32_t position, int radius) const {
-        const std::uint8_t d = field_[codes_[position]];
-        if (d <= cap_)
+        const int d = field_.At(codes_[position]);
+        if (d <= field_.Cap())
             return d <= radius;
-        if (radius <= cap_)
+        if (radius <= field_.Cap())
             return false;
         return kept_.AnyWithin(position, radius);
     }
 
     void CollectCandidates(std::int32_t i, std::int32_t j, std::vector<std::int32_t>& out) const;
-    void Keep(std::int32_t position);
+    void Keep(std::int32_t position) { field_.Spread(codes_[position]); }
 
   private:
     void IndexRows();
@@ -80,15 +74,12 @@ class CodeSpaceIndex {
     const TRowList& rows_;
     const int n_;
     const int k_;
-    const int cap_;
-    const std::uint8_t far_;
     const KeptRows& kept_;
 
     std::vector<RowCode> codes_;           // code of each list row
     std::vector<std::uint32_t> firstAt_;   // list positions of code c: positions_[firstAt_[c]..]
     std::vector<std::int32_t> positions_;  //   ascending within each code
-    std::vector<std::uint8_t> field_;      // distance to the nearest kept row, capped at far_
-    std::vector<RowCode> frontier_, next_;
+    DistanceField field_;                  // distance to the nearest kept row, capped
 };
 
 void CodeSpaceIndex::IndexRows() {
@@ -111,57 +102,14 @@ void CodeSpaceIndex::IndexRows() {
 void CodeSpaceIndex::CollectCandidates(std::int32_t i, std::int32_t j,
                                        std::vector<std::int32_t>& out) const {
     out.clear();
-    std::array<Sign, kMaxGames> digits{};
-    DecodeRow(codes_[i], n_, digits.data());
-    auto collect = [&](RowCode code) {
+    ForEachCodeWithin(codes_[i], n_, k_, [&](RowCode code) {
         for (std::uint32_t at = firstAt_[code]; at < firstAt_[code + 1]; ++at) {
             const std::int32_t p = positions_[at];
             if (p > i && p <= j)
                 out.push_back(p);
         }
-    };
-    // Change up to k games, in ascending game order, each to one of its two other signs.
-    auto visit = [&](auto& self, RowCode code, int fromGame, int changesLeft) -> void {
-        collect(code);
-        if (changesLeft == 0)
-            return;
-        for (int g = fromGame; g < n_; ++g) {
-            const RowCode base = code - digits[g] * kPow3[g];
-            for (Sign s = 0; s < kSignCount; ++s) {
-                if (s != digits[g])
-                    self(self, base + s * kPow3[g], g + 1, changesLeft - 1);
-            }
-        }
-    };
-    visit(visit, codes_[i], 0, k_);
+    });
     std::sort(out.begin(), out.end());
-}
-
-// Lowers the field around a new kept row: a breadth-first walk through the code space
-// that goes on only from points whose distance it improved, so that over a whole run no
-// point is improved more than cap + 1 times.
-void CodeSpaceIndex::Keep(std::int32_t position) {
-    const RowCode origin = codes_[position];
-    field_[origin] = 0;
-    frontier_.assign(1, origin);
-    std::array<Sign, kMaxGames> digits{};
-    for (int distance = 1; distance <= cap_ && !frontier_.empty(); ++distance) {
-        next_.clear();
-        for (RowCode code : frontier_) {
-            DecodeRow(code, n_, digits.data());
-            for (int g = 0; g < n_; ++g) {
-                const RowCode base = code - digits[g] * kPow3[g];
-                for (Sign s = 0; s < kSignCount; ++s) {
-                    const RowCode neighbour = base + s * kPow3[g];
-                    if (field_[neighbour] > distance) {
-                        field_[neighbour] = static_cast<std::uint8_t>(distance);
-                        next_.push_back(neighbour);
-                    }
-                }
-            }
-        }
-        frontier_.swap(next_);
-    }
 }
 
 // For lists that fill little of the code space: the exact distance of every list row to

@@ -221,6 +221,9 @@ TEST_F(WeekText, TheStakeIsRowsTimesThePricePerRow) {
     EXPECT_EQ(EuroText(99999), "999,99 €");  // no point before a group of three alone
     EXPECT_EQ(EuroText(100000), "1.000,00 €");
     EXPECT_EQ(EuroText(-100), "-1,00 €");
+    EXPECT_EQ(EuroText(99999), "999,99 €");
+    EXPECT_EQ(EuroText(100000), "1.000,00 €");
+    EXPECT_EQ(EuroText(-12345678), "-123.456,78 €");
 }
 
 TEST_F(WeekText, EachGuaranteeLevelShowsTheRowsItKeptFromTheSameSystem) {
