@@ -60,6 +60,98 @@ class KeptByLoss {
     std::size_t lowest_ = 0;
 };
 
+// A set of Ids below a bound with constant-time insertion and removal, its members in a
+// vector for random picks and scans.
+class IdSet {
+  public:
+    explicit IdSet(Id bound = 0) : at_(static_cast<std::size_t>(bound), -1) {}
+
+    const std::vector<Id>& Items() const { return items_; }
+    bool Empty() const { return items_.empty(); }
+    std::size_t Size() const { return items_.size(); }
+
+    void Insert(Id id) {
+        at_[id] = static_cast<std::int32_t>(items_.size());
+        items_.push_back(id);
+    }
+
+    void Erase(Id id) {
+        const Id last = items_.back();
+        items_[at_[id]] = last;
+        at_[last] = at_[id];
+        items_.pop_back();
+        at_[id] = -1;
+    }
+
+  private:
+    std::vector<std::int32_t> at_;  // position in items_, or -1
+    std::vector<Id> items_;
+};
+
+struct SearchLimits {
+    std::int64_t maxSteps = 0;  // 0: none
+    std::int64_t maxWork = 0;   // 0: none
+    std::size_t lowerBound = 0;
+    // Seconds without an improvement after which the search gives up, 0: never. A large
+    // cover improves seldom; the search goes on until it has also taken this many steps
+    // per kept row since the last improvement.
+    double patience = 0;
+    std::int64_t stallStepsPerRow = 0;
+};
+
+// The loop both searches share: whenever nothing is left uncovered, the cover is recorded
+// and the cheapest kept row dropped, redundant rows going in a burst that is shown as one
+// improvement; otherwise a step. Search provides Complete, Kept, DropCheapest and Step.
+template <class Search>
+class SearchLoop {
+  public:
+    // Runs until a limit is reached, abort or time-out, or until the cover is no larger
+    // than the lower bound.
+    void Run(const SearchLimits& limits) {
+        Search& search = static_cast<Search&>(*this);
+        double improvedAt = budget_.Elapsed();
+        std::int64_t improvedStep = step_;
+        for (;;) {
+            const std::size_t shown = best_.size();
+            while (search.Complete()) {
+                best_ = search.Kept();
+                if (best_.size() <= limits.lowerBound)
+                    break;
+                search.DropCheapest();
+            }
+            if (shown != 0 && best_.size() < shown) {
+                progress_.ShowBestCover(static_cast<std::int32_t>(best_.size()));
+                improvedAt = budget_.Elapsed();
+                improvedStep = step_;
+            }
+            stalled_ = limits.patience > 0 && budget_.Elapsed() - improvedAt >= limits.patience &&
+                       step_ - improvedStep >=
+                           limits.stallStepsPerRow * static_cast<std::int64_t>(best_.size());
+            if (best_.size() <= limits.lowerBound || budget_.Stopped() || stalled_ ||
+                (limits.maxSteps > 0 && step_ >= limits.maxSteps) ||
+                (limits.maxWork > 0 && work_ >= limits.maxWork)) {
+                return;
+            }
+            ++step_;
+            search.Step();
+        }
+    }
+
+    const std::vector<Id>& Best() const { return best_; }
+    std::int64_t Steps() const { return step_; }
+    bool Stalled() const { return stalled_; }
+
+  protected:
+    SearchLoop(RunBudget& budget, RunObserver& progress) : budget_(budget), progress_(progress) {}
+
+    RunBudget& budget_;
+    RunObserver& progress_;
+    std::vector<Id> best_;
+    std::int64_t step_ = 0;
+    std::int64_t work_ = 0;
+    bool stalled_ = false;
+};
+
 // Tries to manage with one row less than the best cover so far: it drops a kept row, and
 // then, step by step, drops the kept row that covers the fewest rows alone and keeps, for a
 // randomly chosen uncovered row, the row within its reach that covers the most uncovered
@@ -72,30 +164,23 @@ class KeptByLoss {
 // Balls provides Count, Needed, MaxBallSize, BallCost and ForEachWithin; reach must be
 // symmetric. Only needed rows have to be covered; any row may be kept.
 template <class Balls>
-class CoverSearch {
+class CoverSearch : public SearchLoop<CoverSearch<Balls>> {
   public:
+    using Limits = SearchLimits;
+
     CoverSearch(const Balls& balls, const std::vector<Id>& cover, std::uint64_t seed,
                 int tabuSpread, RunBudget& budget, RunObserver& progress);
 
-    struct Limits {
-        std::int64_t maxSteps = 0;  // 0: none
-        std::int64_t maxWork = 0;   // 0: none
-        std::size_t lowerBound = 0;
-        // Seconds without an improvement after which the search gives up, 0: never. A large
-        // cover improves seldom; the search goes on until it has also taken this many steps
-        // per kept row since the last improvement.
-        double patience = 0;
-        std::int64_t stallStepsPerRow = 0;
-    };
-
-    // Runs until a limit is reached, abort or time-out, or until the cover is no larger
-    // than the lower bound.
-    void Run(const Limits& limits);
-    const std::vector<Id>& Best() const { return best_; }
-    std::int64_t Steps() const { return step_; }
-    bool Stalled() const { return stalled_; }
-
   private:
+    friend class SearchLoop<CoverSearch>;
+    using SearchLoop<CoverSearch>::budget_;
+    using SearchLoop<CoverSearch>::step_;
+    using SearchLoop<CoverSearch>::work_;
+
+    bool Complete() const { return uncovered_.Empty(); }
+    const std::vector<Id>& Kept() const { return kept_.Items(); }
+    void DropCheapest() { Drop(PickDrop(false)); }
+
     static constexpr std::int64_t kTabuSteps = 2;
     static constexpr std::size_t kDropSamples = 8;
 
@@ -127,8 +212,6 @@ class CoverSearch {
     void Cover(Id row);
 
     const Balls& balls_;
-    RunBudget& budget_;
-    RunObserver& progress_;
     std::mt19937_64 random_;
     const int tabuSpread_;
 
@@ -138,25 +221,17 @@ class CoverSearch {
     std::vector<std::int32_t> loss_;         // for kept rows: rows they alone cover
     std::vector<std::int64_t> tabuUntil_;
     std::vector<std::int64_t> lastMoved_;  // step of the last keep or drop
-    std::vector<std::int32_t> keptAt_;     // position in kept_, or -1
-    std::vector<Id> kept_;
+    IdSet kept_;
     KeptByLoss byLoss_;
-    std::vector<std::int32_t> uncoveredAt_;  // position in uncovered_, or -1
-    std::vector<Id> uncovered_;
-
-    std::vector<Id> best_;
-    std::int64_t step_ = 0;
-    std::int64_t work_ = 0;
-    bool stalled_ = false;
+    IdSet uncovered_;
 };
 
 template <class Balls>
 CoverSearch<Balls>::CoverSearch(const Balls& balls, const std::vector<Id>& cover,
                                 std::uint64_t seed, int tabuSpread, RunBudget& budget,
                                 RunObserver& progress)
-    : balls_(balls),
-      budget_(budget),
-      progress_(progress),
+    : SearchLoop<CoverSearch>(budget, progress),
+      balls_(balls),
       random_(seed),
       tabuSpread_(tabuSpread),
       byLoss_(balls.Count(), balls.MaxBallSize()) {
@@ -167,12 +242,11 @@ CoverSearch<Balls>::CoverSearch(const Balls& balls, const std::vector<Id>& cover
     loss_.assign(count, 0);
     lastMoved_.assign(count, -1);
     tabuUntil_.assign(count, 0);
-    keptAt_.assign(count, -1);
-    uncoveredAt_.assign(count, -1);
+    kept_ = IdSet(balls.Count());
+    uncovered_ = IdSet(balls.Count());
     // A complete cover leaves nothing to gain: only the counts around kept rows are needed.
     for (Id row : cover) {
-        keptAt_[row] = static_cast<std::int32_t>(kept_.size());
-        kept_.push_back(row);
+        kept_.Insert(row);
         Walk(row, [&](Id near) {
             if (!balls_.Needed(near))
                 return;
@@ -187,48 +261,17 @@ CoverSearch<Balls>::CoverSearch(const Balls& balls, const std::vector<Id>& cover
         if (coverCount_[row] == 1)
             ++loss_[ownerSum_[row]];
     }
-    for (Id row : kept_)
+    for (Id row : kept_.Items())
         byLoss_.Insert(row, loss_[row]);
 }
 
 template <class Balls>
-void CoverSearch<Balls>::Run(const Limits& limits) {
-    double improvedAt = budget_.Elapsed();
-    std::int64_t improvedStep = step_;
-    for (;;) {
-        // Redundant rows go in a burst, which is shown as one improvement.
-        const std::size_t shown = best_.size();
-        while (uncovered_.empty()) {
-            best_ = kept_;
-            if (kept_.size() <= limits.lowerBound)
-                break;
-            Drop(PickDrop(false));
-        }
-        if (shown != 0 && best_.size() < shown) {
-            progress_.ShowBestCover(static_cast<std::int32_t>(best_.size()));
-            improvedAt = budget_.Elapsed();
-            improvedStep = step_;
-        }
-        stalled_ = limits.patience > 0 && budget_.Elapsed() - improvedAt >= limits.patience &&
-                   step_ - improvedStep >=
-                       limits.stallStepsPerRow * static_cast<std::int64_t>(best_.size());
-        if (best_.size() <= limits.lowerBound || budget_.Stopped() || stalled_ ||
-            (limits.maxSteps > 0 && step_ >= limits.maxSteps) ||
-            (limits.maxWork > 0 && work_ >= limits.maxWork)) {
-            return;
-        }
-        Step();
-    }
-}
-
-template <class Balls>
 void CoverSearch<Balls>::Step() {
-    ++step_;
     Id drop = PickDrop(true);
     if (drop < 0)
         drop = PickDrop(false);
     Drop(drop);
-    const Id target = uncovered_[Draw(uncovered_.size())];
+    const Id target = uncovered_.Items()[Draw(uncovered_.Size())];
     Id add = PickAddition(target, true);
     if (add < 0)
         add = PickAddition(target, false);
@@ -278,8 +321,7 @@ void CoverSearch<Balls>::ChangeLoss(Id row, std::int32_t by) {
 
 template <class Balls>
 void CoverSearch<Balls>::Keep(Id row) {
-    keptAt_[row] = static_cast<std::int32_t>(kept_.size());
-    kept_.push_back(row);
+    kept_.Insert(row);
     loss_[row] = 0;
     Walk(row, [&](Id near) {
         if (!balls_.Needed(near))
@@ -300,11 +342,7 @@ void CoverSearch<Balls>::Keep(Id row) {
 template <class Balls>
 void CoverSearch<Balls>::Drop(Id row) {
     byLoss_.Remove(row, loss_[row]);
-    const Id last = kept_.back();
-    kept_[keptAt_[row]] = last;
-    keptAt_[last] = keptAt_[row];
-    kept_.pop_back();
-    keptAt_[row] = -1;
+    kept_.Erase(row);
     Walk(row, [&](Id near) {
         if (!balls_.Needed(near))
             return;
@@ -320,18 +358,13 @@ void CoverSearch<Balls>::Drop(Id row) {
 
 template <class Balls>
 void CoverSearch<Balls>::Uncover(Id row) {
-    uncoveredAt_[row] = static_cast<std::int32_t>(uncovered_.size());
-    uncovered_.push_back(row);
+    uncovered_.Insert(row);
     Walk(row, [&](Id near) { ++gain_[near]; });
 }
 
 template <class Balls>
 void CoverSearch<Balls>::Cover(Id row) {
-    const Id last = uncovered_.back();
-    uncovered_[uncoveredAt_[row]] = last;
-    uncoveredAt_[last] = uncoveredAt_[row];
-    uncovered_.pop_back();
-    uncoveredAt_[row] = -1;
+    uncovered_.Erase(row);
     Walk(row, [&](Id near) { --gain_[near]; });
 }
 
@@ -343,21 +376,21 @@ void CoverSearch<Balls>::Cover(Id row) {
 // random uncovered row, keeps the row within its reach that gains the most; the row just
 // kept may not go at the next step, nor the row just dropped come back at once.
 template <class Balls>
-class WeightedCoverSearch {
+class WeightedCoverSearch : public SearchLoop<WeightedCoverSearch<Balls>> {
   public:
-    using Limits = typename CoverSearch<Balls>::Limits;
+    using Limits = SearchLimits;
 
     WeightedCoverSearch(const Balls& balls, const std::vector<Id>& cover, std::uint64_t seed,
                         RunBudget& budget, RunObserver& progress)
-        : balls_(balls), budget_(budget), progress_(progress), random_(seed) {
+        : SearchLoop<WeightedCoverSearch>(budget, progress), balls_(balls), random_(seed) {
         const auto count = static_cast<std::size_t>(balls.Count());
         coverCount_.assign(count, 0);
         ownerSum_.assign(count, 0);
         weight_.assign(count, 1);
         score_.assign(count, 0);
         lastMoved_.assign(count, -1);
-        keptAt_.assign(count, -1);
-        uncoveredAt_.assign(count, -1);
+        kept_ = IdSet(balls.Count());
+        uncovered_ = IdSet(balls.Count());
         mayKeep_.assign(count, 1);
         for (Id row = 0; row < balls.Count(); ++row) {
             if (balls.Needed(row))
@@ -367,39 +400,16 @@ class WeightedCoverSearch {
             Keep(row);
     }
 
-    void Run(const Limits& limits) {
-        double improvedAt = budget_.Elapsed();
-        std::int64_t improvedStep = step_;
-        for (;;) {
-            const std::size_t shown = best_.size();
-            while (uncovered_.empty()) {
-                best_ = kept_;
-                if (kept_.size() <= limits.lowerBound)
-                    break;
-                Drop(PickDrop(-1));
-            }
-            if (shown != 0 && best_.size() < shown) {
-                progress_.ShowBestCover(static_cast<std::int32_t>(best_.size()));
-                improvedAt = budget_.Elapsed();
-                improvedStep = step_;
-            }
-            stalled_ = limits.patience > 0 && budget_.Elapsed() - improvedAt >= limits.patience &&
-                       step_ - improvedStep >=
-                           limits.stallStepsPerRow * static_cast<std::int64_t>(best_.size());
-            if (best_.size() <= limits.lowerBound || budget_.Stopped() || stalled_ ||
-                (limits.maxSteps > 0 && step_ >= limits.maxSteps) ||
-                (limits.maxWork > 0 && work_ >= limits.maxWork)) {
-                return;
-            }
-            Step();
-        }
-    }
-
-    const std::vector<Id>& Best() const { return best_; }
-    std::int64_t Steps() const { return step_; }
-    bool Stalled() const { return stalled_; }
-
   private:
+    friend class SearchLoop<WeightedCoverSearch>;
+    using SearchLoop<WeightedCoverSearch>::budget_;
+    using SearchLoop<WeightedCoverSearch>::step_;
+    using SearchLoop<WeightedCoverSearch>::work_;
+
+    bool Complete() const { return uncovered_.Empty(); }
+    const std::vector<Id>& Kept() const { return kept_.Items(); }
+    void DropCheapest() { Drop(PickDrop(-1)); }
+
     template <class Visit>
     void Walk(Id centre, Visit&& visit) {
         balls_.ForEachWithin(centre, visit);
@@ -408,11 +418,10 @@ class WeightedCoverSearch {
     }
 
     void Step() {
-        ++step_;
         const Id dropped = PickDrop(lastKept_);
         Drop(dropped);
-        const Id target = uncovered_[std::uniform_int_distribution<std::size_t>(
-            0, uncovered_.size() - 1)(random_)];
+        const Id target = uncovered_.Items()[std::uniform_int_distribution<std::size_t>(
+            0, uncovered_.Size() - 1)(random_)];
         Id add = -1;
         Walk(target, [&](Id row) {
             if (row == dropped || !mayKeep_[row])
@@ -424,7 +433,7 @@ class WeightedCoverSearch {
         });
         Keep(add < 0 ? dropped : add);
         lastKept_ = add < 0 ? dropped : add;
-        for (Id row : uncovered_) {
+        for (Id row : uncovered_.Items()) {
             ++weight_[row];
             Walk(row, [&](Id near) { ++score_[near]; });
         }
@@ -433,8 +442,8 @@ class WeightedCoverSearch {
     // The kept row whose loss of weight is least, the longest unmoved among equals.
     Id PickDrop(Id spare) const {
         Id pick = -1;
-        for (Id row : kept_) {
-            if (row == spare && kept_.size() > 1)
+        for (Id row : kept_.Items()) {
+            if (row == spare && kept_.Size() > 1)
                 continue;
             if (pick < 0 || score_[row] > score_[pick] ||
                 (score_[row] == score_[pick] && lastMoved_[row] < lastMoved_[pick])) {
@@ -447,8 +456,7 @@ class WeightedCoverSearch {
     // Kept rows score minus the weight they alone cover, other rows the weight of the
     // uncovered rows they would cover.
     void Keep(Id row) {
-        keptAt_[row] = static_cast<std::int32_t>(kept_.size());
-        kept_.push_back(row);
+        kept_.Insert(row);
         lastMoved_[row] = step_;
         score_[row] = 0;
         Walk(row, [&](Id near) {
@@ -465,11 +473,7 @@ class WeightedCoverSearch {
     }
 
     void Drop(Id row) {
-        const Id last = kept_.back();
-        kept_[keptAt_[row]] = last;
-        keptAt_[last] = keptAt_[row];
-        kept_.pop_back();
-        keptAt_[row] = -1;
+        kept_.Erase(row);
         lastMoved_[row] = step_;
         score_[row] = 0;
         Walk(row, [&](Id near) {
@@ -486,8 +490,7 @@ class WeightedCoverSearch {
     }
 
     void Uncover(Id row) {
-        uncoveredAt_[row] = static_cast<std::int32_t>(uncovered_.size());
-        uncovered_.push_back(row);
+        uncovered_.Insert(row);
         Walk(row, [&](Id near) {
             score_[near] += weight_[row];
             mayKeep_[near] = 1;
@@ -495,11 +498,7 @@ class WeightedCoverSearch {
     }
 
     void Cover(Id row) {
-        const Id last = uncovered_.back();
-        uncovered_[uncoveredAt_[row]] = last;
-        uncoveredAt_[last] = uncoveredAt_[row];
-        uncovered_.pop_back();
-        uncoveredAt_[row] = -1;
+        uncovered_.Erase(row);
         Walk(row, [&](Id near) {
             score_[near] -= weight_[row];
             mayKeep_[near] = 1;
@@ -507,8 +506,6 @@ class WeightedCoverSearch {
     }
 
     const Balls& balls_;
-    RunBudget& budget_;
-    RunObserver& progress_;
     std::mt19937_64 random_;
 
     std::vector<std::uint16_t> coverCount_;  // kept rows within reach of each row
@@ -516,19 +513,12 @@ class WeightedCoverSearch {
     std::vector<std::int64_t> weight_;
     std::vector<std::int64_t> score_;
     std::vector<std::int64_t> lastMoved_;
-    std::vector<std::int32_t> keptAt_;
-    std::vector<Id> kept_;
-    std::vector<std::int32_t> uncoveredAt_;
-    std::vector<Id> uncovered_;
+    IdSet kept_;
+    IdSet uncovered_;
     // A dropped row may come back only once a row within its reach has changed from covered
     // to uncovered or back: otherwise it would return to the very state it left.
     std::vector<std::uint8_t> mayKeep_;
     Id lastKept_ = -1;
-
-    std::vector<Id> best_;
-    std::int64_t step_ = 0;
-    std::int64_t work_ = 0;
-    bool stalled_ = false;
 };
 
 }  // namespace velmora
