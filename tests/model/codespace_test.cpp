@@ -217,11 +217,15 @@ TEST(CodeSpace, TipPlanSpaceHoldsItsFullSystem) {
     EXPECT_EQ(space.Size(), 18);
     EXPECT_FALSE(space.IsFull());
 
-    const RowSpace tipped = plan.FullSystemSpace(3);
-    const TRowList rows = testing::FullSystemOf(plan, 3);
+    // A row list holds 11 to 14 games: the first three games of the plan, then banks.
+    std::vector<std::string> tippedGames{"500", "035", "531"};
+    tippedGames.resize(11, "050");
+    const TTipPlan tippedPlan = testing::PlanFromTendencies(tippedGames);
+    const RowSpace tipped = tippedPlan.FullSystemSpace(11);
+    const TRowList rows = testing::FullSystemOf(tippedPlan, 11);
     EXPECT_EQ(tipped.Size(), rows.Count());
     for (std::int32_t r = 0; r < rows.Count(); ++r)
-        EXPECT_TRUE(tipped.Contains(EncodeRow(rows.Row(r), 3))) << r;
+        EXPECT_TRUE(tipped.Contains(EncodeRow(rows.Row(r), 11))) << r;
 
     plan.AllToTendencyOrder(5);
     EXPECT_EQ(plan.FullSystemSpace(5), space);

@@ -25,11 +25,14 @@ bool Covers(const CoverBalls& balls, const std::vector<Id>& kept) {
     return true;
 }
 
-// A tip plan with some two-sign games, thinned at random like a filter would.
-TRowList ThinnedPlan(std::uint64_t seed, int n, RowSpace& space) {
+// A tip plan of 11 games with some two-sign games and two banks, thinned at random like a
+// filter would.
+TRowList ThinnedPlan(std::uint64_t seed, RowSpace& space) {
+    constexpr int n = 11;
     std::vector<std::string> games(static_cast<std::size_t>(n), "321");
-    for (int g = 0; g < n; g += 3)
+    for (int g = 0; g < 9; g += 3)
         games[static_cast<std::size_t>(g)] = "530";
+    games[9] = games[10] = "500";
     const TTipPlan plan = testing::PlanFromTendencies(games);
     space = plan.FullSystemSpace(n);
     TRowList rows = testing::FullSystemOf(plan, n);
@@ -75,7 +78,7 @@ Searched RunSearch(const CoverBalls& balls, double seconds, double patience, std
 TEST(CoverSearches, EndOnACompleteCoverOfTheListRows) {
     for (std::uint64_t seed = 1; seed <= 6; ++seed) {
         RowSpace space;
-        const TRowList rows = ThinnedPlan(seed, 9, space);
+        const TRowList rows = ThinnedPlan(seed, space);
         for (int level = 1; level <= 3; ++level) {
             for (const RowSpace* outside :
                  {static_cast<const RowSpace*>(nullptr), static_cast<const RowSpace*>(&space)}) {
@@ -95,7 +98,7 @@ TEST(CoverSearches, EndOnACompleteCoverOfTheListRows) {
 // budget is spent.
 TEST(CoverSearches, GiveUpAfterTheirPatienceOrAtTheEndOfTheBudget) {
     RowSpace space;
-    const TRowList rows = ThinnedPlan(4, 9, space);
+    const TRowList rows = ThinnedPlan(4, space);
     const CoverBalls balls(rows, 1, nullptr);
     const auto patient = RunSearch<CoverSearch>(balls, 1e9, 0.5, 0, 0.1);
     EXPECT_TRUE(patient.stalled);
