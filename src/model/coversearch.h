@@ -101,7 +101,7 @@ struct SearchLimits {
 
 // The loop both searches share: whenever nothing is left uncovered, the cover is recorded
 // and the cheapest kept row dropped, redundant rows going in a burst that is shown as one
-// improvement; otherwise a step. Search provides Complete, Kept, DropCheapest and Step.
+// improvement; otherwise a step. Search provides DropCheapest and Step.
 template <class Search>
 class SearchLoop {
   public:
@@ -113,8 +113,8 @@ class SearchLoop {
         std::int64_t improvedStep = step_;
         for (;;) {
             const std::size_t shown = best_.size();
-            while (search.Complete()) {
-                best_ = search.Kept();
+            while (uncovered_.Empty()) {
+                best_ = kept_.Items();
                 if (best_.size() <= limits.lowerBound)
                     break;
                 search.DropCheapest();
@@ -142,10 +142,14 @@ class SearchLoop {
     bool Stalled() const { return stalled_; }
 
   protected:
-    SearchLoop(RunBudget& budget, RunObserver& progress) : budget_(budget), progress_(progress) {}
+    // Points are Ids below `count`.
+    SearchLoop(Id count, RunBudget& budget, RunObserver& progress)
+        : budget_(budget), progress_(progress), kept_(count), uncovered_(count) {}
 
     RunBudget& budget_;
     RunObserver& progress_;
+    IdSet kept_;
+    IdSet uncovered_;  // needed points within reach of no kept point
     std::vector<Id> best_;
     std::int64_t step_ = 0;
     std::int64_t work_ = 0;
@@ -176,9 +180,9 @@ class CoverSearch : public SearchLoop<CoverSearch<Balls>> {
     using SearchLoop<CoverSearch>::budget_;
     using SearchLoop<CoverSearch>::step_;
     using SearchLoop<CoverSearch>::work_;
+    using SearchLoop<CoverSearch>::kept_;
+    using SearchLoop<CoverSearch>::uncovered_;
 
-    bool Complete() const { return uncovered_.Empty(); }
-    const std::vector<Id>& Kept() const { return kept_.Items(); }
     void DropCheapest() { Drop(PickDrop(false)); }
 
     static constexpr std::int64_t kTabuSteps = 2;
@@ -221,16 +225,14 @@ class CoverSearch : public SearchLoop<CoverSearch<Balls>> {
     std::vector<std::int32_t> loss_;         // for kept rows: rows they alone cover
     std::vector<std::int64_t> tabuUntil_;
     std::vector<std::int64_t> lastMoved_;  // step of the last keep or drop
-    IdSet kept_;
     KeptByLoss byLoss_;
-    IdSet uncovered_;
 };
 
 template <class Balls>
 CoverSearch<Balls>::CoverSearch(const Balls& balls, const std::vector<Id>& cover,
                                 std::uint64_t seed, int tabuSpread, RunBudget& budget,
                                 RunObserver& progress)
-    : SearchLoop<CoverSearch>(budget, progress),
+    : SearchLoop<CoverSearch>(balls.Count(), budget, progress),
       balls_(balls),
       random_(seed),
       tabuSpread_(tabuSpread),
@@ -242,8 +244,6 @@ CoverSearch<Balls>::CoverSearch(const Balls& balls, const std::vector<Id>& cover
     loss_.assign(count, 0);
     lastMoved_.assign(count, -1);
     tabuUntil_.assign(count, 0);
-    kept_ = IdSet(balls.Count());
-    uncovered_ = IdSet(balls.Count());
     // A complete cover leaves nothing to gain: only the counts around kept rows are needed.
     for (Id row : cover) {
         kept_.Insert(row);
@@ -382,15 +382,15 @@ class WeightedCoverSearch : public SearchLoop<WeightedCoverSearch<Balls>> {
 
     WeightedCoverSearch(const Balls& balls, const std::vector<Id>& cover, std::uint64_t seed,
                         RunBudget& budget, RunObserver& progress)
-        : SearchLoop<WeightedCoverSearch>(budget, progress), balls_(balls), random_(seed) {
+        : SearchLoop<WeightedCoverSearch>(balls.Count(), budget, progress),
+          balls_(balls),
+          random_(seed) {
         const auto count = static_cast<std::size_t>(balls.Count());
         coverCount_.assign(count, 0);
         ownerSum_.assign(count, 0);
         weight_.assign(count, 1);
         score_.assign(count, 0);
         lastMoved_.assign(count, -1);
-        kept_ = IdSet(balls.Count());
-        uncovered_ = IdSet(balls.Count());
         mayKeep_.assign(count, 1);
         for (Id row = 0; row < balls.Count(); ++row) {
             if (balls.Needed(row))
@@ -405,9 +405,9 @@ class WeightedCoverSearch : public SearchLoop<WeightedCoverSearch<Balls>> {
     using SearchLoop<WeightedCoverSearch>::budget_;
     using SearchLoop<WeightedCoverSearch>::step_;
     using SearchLoop<WeightedCoverSearch>::work_;
+    using SearchLoop<WeightedCoverSearch>::kept_;
+    using SearchLoop<WeightedCoverSearch>::uncovered_;
 
-    bool Complete() const { return uncovered_.Empty(); }
-    const std::vector<Id>& Kept() const { return kept_.Items(); }
     void DropCheapest() { Drop(PickDrop(-1)); }
 
     template <class Visit>
@@ -513,8 +513,6 @@ class WeightedCoverSearch : public SearchLoop<WeightedCoverSearch<Balls>> {
     std::vector<std::int64_t> weight_;
     std::vector<std::int64_t> score_;
     std::vector<std::int64_t> lastMoved_;
-    IdSet kept_;
-    IdSet uncovered_;
     // A dropped row may come back only once a row within its reach has changed from covered
     // to uncovered or back: otherwise it would return to the very state it left.
     std::vector<std::uint8_t> mayKeep_;
