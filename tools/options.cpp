@@ -158,4 +158,10 @@ void AddRowFileOptions(CLI::App& command, int& games, std::string& rows, const C
     command.add_option("--rows", rows, "Zu lesende Reihendatei")->type_name("DATEI")->required();
 }
 
+void AddPlanRowsOption(CLI::App& command, std::string& rows) {
+    command.add_option("--rows", rows, "Zu lesende Reihendatei (Spielzahl des Plans)")
+        ->type_name("DATEI")
+        ->required();
+}
+
 }  // namespace velmora::cli

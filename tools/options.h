@@ -79,5 +79,7 @@ CLI::Option* AddSwitch(CLI::App& command, const std::string& name, bool& value,
 void AddGamesOption(CLI::App& command, int& games, const Checks& checks);
 // --games and --rows: a row file of that game count to read.
 void AddRowFileOptions(CLI::App& command, int& games, std::string& rows, const Checks& checks);
+// --rows for the commands that read a week: a row file of the plan's game count.
+void AddPlanRowsOption(CLI::App& command, std::string& rows);
 
 }  // namespace velmora::cli

@@ -11,9 +11,7 @@ EliminateCommand::EliminateCommand()
 
 void EliminateCommand::AddOptions(CLI::App& command, const Checks& /*checks*/) {
     AddWeekOptions(command, week_, true);
-    command.add_option("--rows", rows_, "Zu lesende Reihendatei (Spielzahl des Plans)")
-        ->type_name("DATEI")
-        ->required();
+    AddPlanRowsOption(command, rows_);
     command.add_option("--out", out_, "Zu schreibende Reihendatei (darf die gelesene Datei sein)")
         ->type_name("DATEI")
         ->required();

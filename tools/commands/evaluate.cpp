@@ -64,9 +64,7 @@ EvaluateCommand::EvaluateCommand()
 
 void EvaluateCommand::AddOptions(CLI::App& command, const Checks& checks) {
     AddWeekOptions(command, week_, false);
-    command.add_option("--rows", rows_, "Zu lesende Reihendatei (Spielzahl des Plans)")
-        ->type_name("DATEI")
-        ->required();
+    AddPlanRowsOption(command, rows_);
     command
         .add_option("--result", result_,
                     "Das Ergebnis, ein Zeichen je Spiel, Spiel 1 zuerst: 1, 0, 2 oder ? für ein "

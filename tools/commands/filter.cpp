@@ -12,9 +12,7 @@ FilterCommand::FilterCommand()
 
 void FilterCommand::AddOptions(CLI::App& command, const Checks& checks) {
     AddWeekOptions(command, week_, true);
-    command.add_option("--rows", rows_, "Zu lesende Reihendatei (Spielzahl des Plans)")
-        ->type_name("DATEI")
-        ->required();
+    AddPlanRowsOption(command, rows_);
     limit_.Add(command, checks);
     command.add_option("--out", out_, "Zu schreibende Reihendatei (darf die gelesene Datei sein)")
         ->type_name("DATEI")
@@ -30,9 +28,8 @@ void FilterCommand::Run(std::ostream& out, std::ostream& err) {
     KeepRowsPassing(rows, week.filters, true);
     AbortFlag abort;
     ConsoleGenerationView view(err);
-    const std::optional<GuaranteeCheck> check =
-        LimitRows(limit.settings, rows, abort, view, limit.seed,
-                  week.plan.FullSystemSpace(week.games));
+    const std::optional<GuaranteeCheck> check = LimitRows(
+        limit.settings, rows, abort, view, limit.seed, week.plan.FullSystemSpace(week.games));
     if (view.Failed())
         Failure("Es wurde keine Reihendatei geschrieben.");
     WriteResult(out, err, out_, rows, check);

@@ -46,9 +46,7 @@ WinTableCommand::WinTableCommand()
 
 void WinTableCommand::AddOptions(CLI::App& command, const Checks& checks) {
     AddWeekOptions(command, week_, true);
-    command.add_option("--rows", rows_, "Zu lesende Reihendatei (Spielzahl des Plans)")
-        ->type_name("DATEI")
-        ->required();
+    AddPlanRowsOption(command, rows_);
     AddSwitch(command, "--no-options", noOptions_,
               "Nur die Prozentfilter schränken die Ausgänge ein, nicht Block-, Sequenz-, Quoten- "
               "und Tippzeichenwechselfilter",
