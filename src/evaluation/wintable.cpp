@@ -15,59 +15,13 @@ namespace {
 
 using WinCounts = std::array<std::int32_t, kWinClasses>;
 
-// Counts, for every point of the code space at once, the rows at distance exactly 0 to 4:
-// a dynamic programme over the games, then cheap updates for rows added later. Reading the
-// counts of an outcome is then a look-up instead of a pass over all rows.
-class SpaceCounts {
-  public:
-    explicit SpaceCounts(const TRowList& rows) : n_(rows.Games()) {
-        const std::size_t size = CodeSpaceSize(n_);
-        for (auto& counts : counts_)
-            counts.assign(size, 0);
-        for (std::int32_t r = 0; r < rows.Count(); ++r)
-            ++counts_[0][EncodeRow(rows.Row(r), n_)];
-        for (int g = 0; g < n_; ++g)
-            SpreadOverGame(g);
-    }
-
-    WinCounts At(const Sign* row) const {
-        const RowCode code = EncodeRow(row, n_);
-        WinCounts c{};
-        for (int d = 0; d < kWinClasses; ++d)
-            c[d] = counts_[d][code];
-        return c;
-    }
-
-    // A row joined the system: every point within distance 4 of it counts it.
-    void Add(const Sign* row) {
-        ForEachCodeWithin(EncodeRow(row, n_), n_, kWinClasses - 1,
-                          [&](RowCode code, int distance) { ++counts_[distance][code]; });
-    }
-
-  private:
-    // After game g, counts_[d][x] holds the rows at distance d from x over games 0..g that
-    // agree with x beyond g. Each point takes over the counts of its two siblings in game g
-    // one distance further out.
-    void SpreadOverGame(int g) {
-        const std::size_t stride = kPow3[g];
-        const std::size_t size = counts_[0].size();
-        for (int d = kWinClasses - 1; d >= 1; --d) {
-            std::int32_t* out = counts_[d].data();
-            const std::int32_t* in = counts_[d - 1].data();
-            for (std::size_t base = 0; base < size; base += 3 * stride) {
-                for (std::size_t lo = base; lo < base + stride; ++lo) {
-                    const std::int32_t a = in[lo], b = in[lo + stride], c = in[lo + 2 * stride];
-                    out[lo] += b + c;
-                    out[lo + stride] += a + c;
-                    out[lo + 2 * stride] += a + b;
-                }
-            }
-        }
-    }
-
-    int n_;
-    std::array<std::vector<std::int32_t>, kWinClasses> counts_;
-};
+// The codes of a list's rows, for the table of counts over the code space.
+std::vector<RowCode> CodesOf(const TRowList& rows) {
+    std::vector<RowCode> codes(static_cast<std::size_t>(rows.Count()));
+    for (std::int32_t r = 0; r < rows.Count(); ++r)
+        codes[static_cast<std::size_t>(r)] = EncodeRow(rows.Row(r), rows.Games());
+    return codes;
+}
 
 // The plain count, row by row, for runs over few outcomes where the table costs more.
 WinCounts CountDirectly(const TRowList& rows, const Sign* outcome) {
@@ -168,9 +122,9 @@ WinTableResult RunWinTable(TTipPlan& plan, int n, const TFilterSet& filters,
         counting = direct > table ? WinCounting::CodeSpaceTable : WinCounting::RowByRow;
     std::optional<SpaceCounts> space;
     if (counting == WinCounting::CodeSpaceTable)
-        space.emplace(rows);
+        space.emplace(n, CodesOf(rows));
     auto countsOf = [&](const Sign* row) {
-        return space ? space->At(row) : CountDirectly(rows, row);
+        return space ? space->At(EncodeRow(row, n)) : CountDirectly(rows, row);
     };
 
     std::vector<TWinPattern> patterns;
@@ -187,7 +141,7 @@ WinTableResult RunWinTable(TTipPlan& plan, int n, const TFilterSet& filters,
             if (FallsShort(c, settings.minimum)) {
                 rows.Append(outcome);
                 if (space)
-                    space->Add(outcome);
+                    space->Add(EncodeRow(outcome, n));
                 c = countsOf(outcome);
             }
             const auto [at, added] = index.try_emplace(c, patterns.size());

@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "filters/filterset.h"
+#include "model/codespace.h"
 #include "model/rowlist.h"
 #include "model/tipplan.h"
 
 namespace velmora {
 
-inline constexpr int kWinClasses = 5;  // 0 to 4 errors
+inline constexpr int kWinClasses = kCountedDistances;  // 0 to 4 errors
 
 // One distinct win count vector c0..c4 and how often it occurred.
 struct TWinPattern {

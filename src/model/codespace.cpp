@@ -54,4 +54,34 @@ void DistanceField::Spread(std::span<const RowCode> origins) {
     }
 }
 
+SpaceCounts::SpaceCounts(int n, std::span<const RowCode> rows) : n_(n) {
+    const std::size_t size = CodeSpaceSize(n);
+    for (auto& counts : counts_)
+        counts.assign(size, 0);
+    for (RowCode row : rows)
+        ++counts_[0][row];
+    for (int g = 0; g < n_; ++g)
+        SpreadOverGame(g);
+}
+
+// After game g, counts_[d][x] holds the rows at distance d from x over games 0..g that agree
+// with x beyond g. Each point takes over the counts of its two siblings in game g one
+// distance further out.
+void SpaceCounts::SpreadOverGame(int g) {
+    const std::size_t stride = kPow3[g];
+    const std::size_t size = counts_[0].size();
+    for (int d = kCountedDistances - 1; d >= 1; --d) {
+        std::int32_t* out = counts_[d].data();
+        const std::int32_t* in = counts_[d - 1].data();
+        for (std::size_t base = 0; base < size; base += 3 * stride) {
+            for (std::size_t lo = base; lo < base + stride; ++lo) {
+                const std::int32_t a = in[lo], b = in[lo + stride], c = in[lo + 2 * stride];
+                out[lo] += b + c;
+                out[lo + stride] += a + c;
+                out[lo + 2 * stride] += a + b;
+            }
+        }
+    }
+}
+
 }  // namespace velmora

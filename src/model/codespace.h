@@ -140,4 +140,38 @@ class DistanceField {
     std::vector<RowCode> frontier_, next_;
 };
 
+// For every code of n games, how many rows of a list lie at distance exactly 0, 1, ... up to
+// kCountedDistances - 1 from it: a dynamic programme over the games, then cheap updates for
+// rows added later. The win counts of an outcome are then a look-up instead of a pass over
+// all rows.
+inline constexpr int kCountedDistances = 5;
+
+class SpaceCounts {
+  public:
+    using Counts = std::array<std::int32_t, kCountedDistances>;
+
+    // rows holds the codes of the list's rows, repeated rows as often as they occur.
+    SpaceCounts(int n, std::span<const RowCode> rows);
+
+    std::int32_t At(int distance, RowCode code) const { return counts_[distance][code]; }
+    Counts At(RowCode code) const {
+        Counts c{};
+        for (int d = 0; d < kCountedDistances; ++d)
+            c[d] = counts_[d][code];
+        return c;
+    }
+
+    // A row joined the list: every point within reach counts it.
+    void Add(RowCode row) {
+        ForEachCodeWithin(row, n_, kCountedDistances - 1,
+                          [&](RowCode code, int distance) { ++counts_[distance][code]; });
+    }
+
+  private:
+    void SpreadOverGame(int g);
+
+    int n_;
+    std::array<std::vector<std::int32_t>, kCountedDistances> counts_;
+};
+
 }  // namespace velmora
