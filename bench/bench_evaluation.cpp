@@ -1,5 +1,5 @@
-// Evaluation speed: win tables over whole outcome spaces and the win determination of a
-// million-row system.
+// Evaluation speed: win tables over whole outcome spaces, the chances and worth of a system,
+// and the win determination of a million-row system.
 //
 //   build/bench/velmora_bench_evaluation
 //
@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "evaluation/chances.h"
 #include "evaluation/windetermination.h"
 #include "evaluation/wintable.h"
 #include "example_filters.h"
@@ -88,6 +89,26 @@ BENCHMARK(BM_WinTableFiltered13GamesMinimumGuarantee)
     ->Args({0, 1, 0})  // about eleven thousand
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5);
+
+// Everything "Gewinnchancen" computes, with the players' distribution: 14 games, every filter
+// kind, 10,000 rows of the filtered system.
+void BM_Chances14Games10000RowsWithPayout(benchmark::State& state) {
+    const TFilterSet filters = bench::EveryKind(14);
+    const TRowList rows = FilteredSystem(14, filters, 10000);
+    const TTipPlan plan = testing::FullPlan(14);
+    const ChanceSource source{ChanceSource::Kind::Percent, 1};
+    const OutcomeModel model = *OutcomeModelOf(filters, 14, source).model;
+    const PoolModel pool{*OutcomeModelOf(filters, 14, {ChanceSource::Kind::Percent, 2}).model, 1e6,
+                         0.5, 0.5, PoolSettings{}.shares};
+    ChancesResult result;
+    for (auto _ : state) {
+        result = ComputeChances(plan, 14, filters, rows, model, pool);
+        benchmark::DoNotOptimize(result.payout);
+    }
+    state.counters["p_filtered"] = result.pFiltered;
+    state.counters["payout"] = result.payout->expected;
+}
+BENCHMARK(BM_Chances14Games10000RowsWithPayout)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 TResultRow ResultOfFirstRow(const TRowList& rows) {
     TResultRow result;
