@@ -1,5 +1,6 @@
 #include "evaluation/chances.h"
 
+#include <cassert>
 #include <cmath>
 #include <vector>
 
@@ -176,6 +177,8 @@ std::string PoolProblem(double stakes, double pricePerRow, double rate,
         return "Der Spieleinsatz aller Spieler darf nicht kleiner als 0 sein.";
     if (!std::isfinite(pricePerRow) || pricePerRow <= 0)
         return "Der Preis pro Reihe muss größer als 0 sein.";
+    if (!std::isfinite(stakes / pricePerRow))
+        return "Spieleinsatz und Preis pro Reihe ergeben keine endliche Zahl von Reihen.";
     if (!std::isfinite(rate) || rate < 0 || rate > 1)
         return "Die Ausschüttungsquote muss zwischen 0 und 100 % liegen.";
     double sum = 0;
@@ -193,6 +196,10 @@ std::string PoolProblem(double stakes, double pricePerRow, double rate,
 ChancesResult ComputeChances(const TTipPlan& plan, int n, const TFilterSet& filters,
                              const TRowList& rows, const OutcomeModel& model,
                              const std::optional<PoolModel>& pool) {
+    assert(plan.TipsComplete(n) && model.games == n && rows.Games() == n);
+    assert(!pool ||
+           (pool->players.games == n &&
+            PoolProblem(pool->stakes, pool->pricePerRow, pool->rate, pool->shares).empty()));
     const OutcomeProbabilities probability(model);
     const PlanOutcomes outcomes = PlanOutcomesOf(plan, n, filters);
     const SpaceCounts counts(n, CodesOf(rows));

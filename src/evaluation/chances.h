@@ -76,8 +76,9 @@ struct PoolModel {
     std::array<double, kWinClasses> shares{};
 };
 
-// Why the pool's numbers cannot be used, or empty: stakes below 0, a price of 0 or less, a
-// rate or a share outside 0 to 1, shares summing to more than 1.
+// Why the pool's numbers cannot be used, or empty: stakes below 0, a price of 0 or less, more
+// rows in the pool than a double holds, a rate or a share outside 0 to 1, shares summing to
+// more than 1.
 std::string PoolProblem(double stakes, double pricePerRow, double rate,
                         const std::array<double, kWinClasses>& shares);
 
@@ -107,7 +108,8 @@ struct ChancesResult {
 };
 
 // The filtered system is what the win table visits "mit allen Optionen": the tip plan's full
-// system through every filter of the week.
+// system through every filter of the week. Every game of the plan must be tipped, the model
+// and the rows must be of n games, and the pool's numbers must pass PoolProblem.
 ChancesResult ComputeChances(const TTipPlan& plan, int n, const TFilterSet& filters,
                              const TRowList& rows, const OutcomeModel& model,
                              const std::optional<PoolModel>& pool);

@@ -294,6 +294,8 @@ TEST(Chances, PoolNumbersOutsideTheirRangeAreRefused) {
     EXPECT_EQ(PoolProblem(1e6, 0.5, 0.5, {0.5, 0.3, 0.3, 0, 0}),
               "Die Anteile der Ränge ergeben zusammen mehr als 100 %.");
     EXPECT_NE(PoolProblem(std::nan(""), 0.5, 0.5, shares), "");
+    // So many other rows that their number is no longer finite.
+    EXPECT_NE(PoolProblem(1e300, 1e-300, 0.5, shares), "");
 }
 
 }  // namespace
