@@ -121,6 +121,18 @@ std::string GermanMisuse(const CLI::ParseError& error, const CLI::App& app,
         }
     }
     if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) {
+        // An option of a fixed number of values, such as five shares.
+        for (const CLI::Option* option : ChosenOptions(app)) {
+            const int wanted = option->get_expected_max();
+            if (wanted > 1 && option->get_expected_min() == wanted && option->count() > 0 &&
+                option->count() != static_cast<std::size_t>(wanted)) {
+                const char delimiter = option->get_delimiter();
+                return "Die Option " + option->get_name() + " braucht genau " +
+                       std::to_string(wanted) + " Werte" +
+                       (delimiter == ',' ? ", durch Kommas getrennt" : "") + "; angegeben wurden " +
+                       std::to_string(option->count()) + "." + kHelpHint;
+            }
+        }
         for (const CLI::Option* option : ChosenOptions(app)) {
             if (option->get_expected_max() > 0 &&
                 option->count() > static_cast<std::size_t>(option->get_expected_max())) {
