@@ -9,6 +9,7 @@
 #include "cli_json.h"
 #include "cli_support.h"
 #include "command.h"
+#include "commands/chances.h"
 #include "commands/distribution.h"
 #include "commands/eliminate.h"
 #include "commands/evaluate.h"
@@ -37,6 +38,7 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
     commands.push_back(std::make_unique<InfoCommand>());
     commands.push_back(std::make_unique<EvaluateCommand>());
     commands.push_back(std::make_unique<WinTableCommand>());
+    commands.push_back(std::make_unique<ChancesCommand>());
     commands.push_back(std::make_unique<SlipsCommand>());
     commands.push_back(std::make_unique<DistributionCommand>());
     commands.push_back(std::make_unique<ExportCommand>());
@@ -121,6 +123,18 @@ std::string GermanMisuse(const CLI::ParseError& error, const CLI::App& app,
         }
     }
     if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) {
+        // An option of a fixed number of values, such as five shares.
+        for (const CLI::Option* option : ChosenOptions(app)) {
+            const int wanted = option->get_expected_max();
+            if (wanted > 1 && option->get_expected_min() == wanted && option->count() > 0 &&
+                option->count() != static_cast<std::size_t>(wanted)) {
+                const char delimiter = option->get_delimiter();
+                return "Die Option " + option->get_name() + " braucht genau " +
+                       std::to_string(wanted) + " Werte" +
+                       (delimiter == ',' ? ", durch Kommas getrennt" : "") + "; angegeben wurden " +
+                       std::to_string(option->count()) + "." + kHelpHint;
+            }
+        }
         for (const CLI::Option* option : ChosenOptions(app)) {
             if (option->get_expected_max() > 0 &&
                 option->count() > static_cast<std::size_t>(option->get_expected_max())) {
@@ -169,7 +183,8 @@ CommandLine::CommandLine()
           "Velmora – Systemwetten im Fußballtoto von der Kommandozeile: Reihen aus einem "
           "Tippplan unter den Filtern der Woche erzeugen, Reihendateien filtern, bereinigen, auf "
           "eine Gewinngarantie verkleinern und auswerten: gegen ein Ergebnis, als Gewinntabelle, "
-          "als Scheindruck und als Tippverteilung; Reihen als Text aus- und einlesen.",
+          "als Gewinnchancen, als Scheindruck und als Tippverteilung; Reihen als Text aus- und "
+          "einlesen.",
           kProgram),
       commands_(AllCommands()) {
     GermanLabels(app_);

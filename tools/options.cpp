@@ -1,7 +1,9 @@
 #include "options.h"
 
 #include <charconv>
+#include <cmath>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 
@@ -67,18 +69,38 @@ CLI::Validator Checks::Unsigned(std::string rule) const {
     });
 }
 
+namespace {
+
+// A whole decimal number of all the text, rewritten as the shortest text that reads back as the
+// same number; nothing for anything else, "inf" and "nan" included.
+std::optional<double> PlainNumber(std::string& text) {
+    double value = 0;
+    const char* last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(text.data(), last, value);
+    if (text.empty() || error != std::errc() || end != last || !std::isfinite(value))
+        return std::nullopt;
+    char plain[32];
+    const auto written = std::to_chars(plain, plain + sizeof plain, value);
+    text.assign(plain, written.ptr);
+    return value;
+}
+
+}  // namespace
+
 CLI::Validator Checks::Decimal(double low, double high, std::string rule) const {
     return Of([low, high, rule = std::move(rule)](std::string& text) {
-        double value = 0;
-        const char* last = text.data() + text.size();
-        const auto [end, error] = std::from_chars(text.data(), last, value);
-        if (text.empty() || error != std::errc() || end != last || !(value > low && value <= high))
-            return Given(rule, text);
-        // The shortest text that reads back as the same number.
-        char plain[32];
-        const auto written = std::to_chars(plain, plain + sizeof plain, value);
-        text.assign(plain, written.ptr);
+        const std::string given = text;
+        const std::optional<double> value = PlainNumber(text);
+        if (!value || !(*value > low && *value <= high))
+            return Given(rule, given);
         return std::string();
+    });
+}
+
+CLI::Validator Checks::Number(std::string rule) const {
+    return Of([rule = std::move(rule)](std::string& text) {
+        const std::string given = text;
+        return PlainNumber(text) ? std::string() : Given(rule, given);
     });
 }
 

@@ -37,6 +37,8 @@ class Checks {
     CLI::Validator Unsigned(std::string rule) const;
     // A number above low and up to high, such as 2.5.
     CLI::Validator Decimal(double low, double high, std::string rule) const;
+    // Any finite number, such as -1, 0.4 or 1e6, for a value whose range the command judges.
+    CLI::Validator Number(std::string rule) const;
     // The games of a row file, 11 to 14.
     CLI::Validator GameCount() const;
     // The rows of one slip: 6, 8, 10 or 12.
