@@ -379,10 +379,10 @@ ChancesView MakeChancesView(int n, const ChanceSettings& settings, const Chances
 }
 
 ChancesReport MakeChancesReport(const ChancesView& view) {
-    constexpr double kLine = 5;           // millimetres per line
-    constexpr double kHeadingLine = 4.5;  // per line of a column heading
+    constexpr double kLine = 4.6;         // millimetres per line
+    constexpr double kHeadingLine = 4.2;  // per line of a column heading
     constexpr double kGap = 3;
-    constexpr double kCaptionWidth = 28;
+    constexpr double kCaptionWidth = 31;  // "nichts gewonnen" and some room
     constexpr double kWidth = ReportPage::kWidth - 2 * ReportPage::kMargin;
 
     ChancesReport report;

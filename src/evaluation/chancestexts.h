@@ -107,7 +107,8 @@ inline constexpr const char* kFilteredSeries = "im gefilterten System";
 
 // What a computation was made with and gave, as the window shows it and prints it.
 struct ChancesView {
-    std::vector<std::string> settingsLines;  // the source, the players, the pool
+    // The source first, the players second, then the pool's numbers when there is a pool.
+    std::vector<std::string> settingsLines;
     std::string planLine;
     std::string filteredLine;
     ChancesTable table;
@@ -117,7 +118,8 @@ ChancesView MakeChancesView(int n, const ChanceSettings& settings, const Chances
                             std::int32_t rows, std::int64_t pricePerRowCents);
 
 // The printout: the title, then the settings, the lines and the table, in millimetres on the
-// paintable part of an A4 page.
+// paintable part of an A4 page. Its columns are laid out for text of kChancesReportPoints.
+inline constexpr int kChancesReportPoints = 9;
 struct ChancesReport {
     ReportBand heading;
     std::vector<ReportBand> bands;

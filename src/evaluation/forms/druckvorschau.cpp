@@ -9,14 +9,15 @@
 
 namespace velmora {
 
-BandPainter::BandPainter(QPainter& painter, ReportBand heading, std::function<void()> newPage)
+BandPainter::BandPainter(QPainter& painter, ReportBand heading, std::function<void()> newPage,
+                         int fontPoints)
     : painter_(painter),
       dotsPerMm_(painter.device()->logicalDpiY() / 25.4),
       pageHeight_(painter.device()->height() / dotsPerMm_),
       heading_(std::move(heading)),
       newPage_(std::move(newPage)) {
     QFont font(ReportPage::kFont);
-    font.setPointSize(ReportPage::kFontPoints);
+    font.setPointSize(fontPoints);
     painter_.setFont(font);
     painter_.setPen(Qt::black);
     Paint(heading_);

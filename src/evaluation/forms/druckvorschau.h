@@ -18,7 +18,8 @@ class UiPorts;
 // heading first, when the next band does not fit on the current one.
 class BandPainter {
   public:
-    BandPainter(QPainter& painter, ReportBand heading, std::function<void()> newPage);
+    BandPainter(QPainter& painter, ReportBand heading, std::function<void()> newPage,
+                int fontPoints = ReportPage::kFontPoints);
 
     void Add(const ReportBand& band);
     // Room of `height` millimetres below the bands so far, on a new page when it does not fit
