@@ -1,5 +1,6 @@
 #include "app/forms/programsettings.h"
 
+#include <QLocale>
 #include <QSettings>
 #include <algorithm>
 #include <limits>
@@ -13,8 +14,8 @@ struct Store : QSettings {
     Store() : QSettings(QSettings::NativeFormat, QSettings::UserScope, "velmora", "velmora") {}
 };
 
-// Numbers are kept as text in C notation, so that they read back exactly; anything else
-// reads as no number.
+// Numbers are kept as text in C notation, in the shortest form that reads back exactly;
+// anything else reads as no number.
 double NumberAt(const QSettings& store, const QString& key) {
     bool ok = false;
     const double value = store.value(key).toString().toDouble(&ok);
@@ -22,7 +23,7 @@ double NumberAt(const QSettings& store, const QString& key) {
 }
 
 void SetNumber(QSettings& store, const QString& key, double value) {
-    store.setValue(key, QString::number(value, 'g', 17));
+    store.setValue(key, QString::number(value, 'g', QLocale::FloatingPointShortest));
 }
 
 QString ShareKey(std::size_t cls) {
