@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang-format
     qt6-base-dev libqt6printsupport6 qt6-translations-l10n libgl-dev fonts-dejavu-core
+    qt6-charts-dev libqt6charts6 libqt6opengl6-dev
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     xvfb xauth
     clang-14 libclang-rt-14-dev llvm-14

@@ -11,6 +11,7 @@
 #include "app/filterfiles.h"
 #include "app/rowfile.h"
 #include "app/slipsettings.h"
+#include "evaluation/tipdistribution.h"
 #include "filters/numberedlist.h"
 #include "filters/oddseditor.h"
 #include "filters/rowfilter.h"
@@ -567,6 +568,48 @@ WinTableResult WorkingWeek::RunWinTable(const WinTableSettings& settings) {
         Notify(kRowsChanged | kSavedChanged | kHistoryChanged);
     }
     return result;
+}
+
+ChancesOutcome WorkingWeek::ComputeChances(const ChanceSettings& settings) const {
+    const Workspace& s = state_;
+    ChancesOutcome outcome;
+    outcome.games = s.games;
+    outcome.rows = s.rows.Count();
+    outcome.pricePerRowCents = s.pricePerRowCents;
+    auto refuse = [&](const std::string& why) {
+        outcome.problem = std::string(kNoChances) + "\n" + why;
+        return outcome;
+    };
+    // Rows of another length or with other signs than 1, 0 and 2 have no place among the
+    // outcomes, and an incomplete plan has no full system to speak of.
+    if (const std::string reason = UnusableRowsReason(s.rows, s.games); !reason.empty())
+        return refuse(reason);
+    if (!s.plan.TipsComplete(s.games))
+        return refuse("Im Tippplan fehlen noch Tips.");
+
+    const OutcomeModelOrProblem model = OutcomeModelOf(s.filters, s.games, settings.source);
+    if (!model.model)
+        return refuse(model.problem);
+    std::optional<PoolModel> pool;
+    if (const int players = settings.pool.publicFilter; players != 0) {
+        const OutcomeModelOrProblem distribution =
+            OutcomeModelOf(s.filters, s.games, {ChanceSource::Kind::Percent, players});
+        if (!distribution.model)
+            return refuse(std::string("Tippverhalten der Spieler – ") + distribution.problem);
+        if (s.pricePerRowCents <= 0)
+            return refuse(
+                "Der Preis pro Reihe ist 0 €. Für die erwartete Auszahlung stellen Sie ihn unter "
+                "„Optionen → Preis pro Reihe …“ ein.");
+        const double price = static_cast<double>(s.pricePerRowCents) / 100;
+        const PoolSettings& p = settings.pool;
+        if (const std::string problem = PoolProblem(p.stakes, price, p.rate, p.shares);
+            !problem.empty())
+            return refuse(problem);
+        pool = PoolModel{*distribution.model, p.stakes, price, p.rate, p.shares};
+    }
+    outcome.result =
+        velmora::ComputeChances(s.plan, s.games, s.filters, s.rows, *model.model, pool);
+    return outcome;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -19,6 +19,7 @@
 #include "app/undohistory.h"
 #include "app/weekimage.h"
 #include "app/workspace.h"
+#include "evaluation/chances.h"
 #include "evaluation/wintable.h"
 #include "filters/percenteditor.h"
 #include "filters/valueform.h"
@@ -88,6 +89,17 @@ struct RowExport {
     std::int32_t rowsPerFile = 0;
 };
 
+// "Gewinnchancen": what one computation gave, with the week's numbers it was made with, or the
+// message why there is nothing.
+inline constexpr const char* kNoChances = "Die Gewinnchancen lassen sich nicht berechnen.";
+struct ChancesOutcome {
+    std::optional<ChancesResult> result;
+    std::string problem;  // empty with a result
+    int games = kMinGames;
+    std::int32_t rows = 0;
+    std::int64_t pricePerRowCents = 0;
+};
+
 // The answers of the question what an import does with the system it finds.
 inline constexpr int kImportAppend = 0;
 inline constexpr int kImportReplace = 1;
@@ -148,6 +160,11 @@ class WorkingWeek {
     bool Rearrange(RearrangeMode mode, int fromColumn, int fromRow, int toColumn, int toRow);
     // A win table run; rows the minimum guarantee adds join the system.
     WinTableResult RunWinTable(const WinTableSettings& settings);
+
+    // "Gewinnchancen": the system's chances under the settings, the pool's worth when they
+    // name a percentage filter for the players. An empty system is one that wins nothing.
+    // The week stays as it is.
+    ChancesOutcome ComputeChances(const ChanceSettings& settings) const;
 
     // --- Rows as text
     // "System exportieren…": asks for the file name and writes the system there, split into

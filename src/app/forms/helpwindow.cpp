@@ -85,6 +85,8 @@ void HelpWindow::ShowTopic(const QString& topic, const QWidget* beside) {
     QString anchor = "inhalt";
     if (topic == "Überblick")
         anchor = "ueberblick";
+    else if (topic == "Gewinnchancen")
+        anchor = "gewinnchancen";
     else if (topic == "Info")
         anchor = "info";
     if (!isVisible() && beside != nullptr) {

@@ -27,9 +27,9 @@ class HelpWindow : public QWidget {
   public:
     explicit HelpWindow(QWidget* parent = nullptr);
 
-    // "Inhalt", "Überblick" or "Info"; an unknown topic opens the contents. A window that is
-    // not open yet opens beside `beside` (the main window) when one is given; an open one
-    // stays where the user has put it.
+    // "Inhalt", "Überblick", "Gewinnchancen" or "Info"; an unknown topic opens the contents. A
+    // window that is not open yet opens beside `beside` (the main window) when one is given; an
+    // open one stays where the user has put it.
     void ShowTopic(const QString& topic, const QWidget* beside = nullptr);
 
     QTextBrowser* Text() const { return text_; }

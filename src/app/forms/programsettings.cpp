@@ -1,7 +1,11 @@
 #include "app/forms/programsettings.h"
 
+#include <QLocale>
 #include <QSettings>
 #include <algorithm>
+#include <limits>
+
+#include "evaluation/chancestexts.h"
 
 namespace velmora {
 namespace {
@@ -9,6 +13,22 @@ namespace {
 struct Store : QSettings {
     Store() : QSettings(QSettings::NativeFormat, QSettings::UserScope, "velmora", "velmora") {}
 };
+
+// Numbers are kept as text in C notation, in the shortest form that reads back exactly;
+// anything else reads as no number.
+double NumberAt(const QSettings& store, const QString& key) {
+    bool ok = false;
+    const double value = store.value(key).toString().toDouble(&ok);
+    return ok ? value : std::numeric_limits<double>::quiet_NaN();
+}
+
+void SetNumber(QSettings& store, const QString& key, double value) {
+    store.setValue(key, QString::number(value, 'g', QLocale::FloatingPointShortest));
+}
+
+QString ShareKey(std::size_t cls) {
+    return "Gewinnchancen/Anteil" + QString::number(cls + 1);
+}
 
 }  // namespace
 
@@ -37,6 +57,37 @@ RowExport StoredExport() {
     request.text.heading = store.value("Export/ErsteZeile").toString().toStdString();
     request.rowsPerFile = std::max(0, store.value("Export/ReihenJeDatei", 0).toInt());
     return request;
+}
+
+ChanceSettings StoredChanceSettings() {
+    const Store store;
+    const ChanceSettings defaults;
+    ChanceSettings kept;
+    bool ok = false;
+    const int source = store.value("Gewinnchancen/Quelle").toInt(&ok);
+    // 0 is the odds filter, 1 to 5 the percentage filters.
+    kept.source =
+        ok ? ChanceSource{source == 0 ? ChanceSource::Kind::Odds : ChanceSource::Kind::Percent,
+                          source == 0 ? 1 : source}
+           : defaults.source;
+    const int players = store.value("Gewinnchancen/Spieler").toInt(&ok);
+    kept.pool.publicFilter = ok ? players : defaults.pool.publicFilter;
+    kept.pool.stakes = NumberAt(store, "Gewinnchancen/Spieleinsatz");
+    kept.pool.rate = NumberAt(store, "Gewinnchancen/Ausschuettungsquote");
+    for (std::size_t e = 0; e < kept.pool.shares.size(); ++e)
+        kept.pool.shares[e] = NumberAt(store, ShareKey(e));
+    return UsableChanceSettings(kept);
+}
+
+void StoreChanceSettings(const ChanceSettings& settings) {
+    Store store;
+    const bool odds = settings.source.kind == ChanceSource::Kind::Odds;
+    store.setValue("Gewinnchancen/Quelle", odds ? 0 : settings.source.percentFilter);
+    store.setValue("Gewinnchancen/Spieler", settings.pool.publicFilter);
+    SetNumber(store, "Gewinnchancen/Spieleinsatz", settings.pool.stakes);
+    SetNumber(store, "Gewinnchancen/Ausschuettungsquote", settings.pool.rate);
+    for (std::size_t e = 0; e < settings.pool.shares.size(); ++e)
+        SetNumber(store, ShareKey(e), settings.pool.shares[e]);
 }
 
 void StoreExport(const RowExport& request) {

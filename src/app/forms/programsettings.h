@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/workingweek.h"
+#include "evaluation/chances.h"
 
 namespace velmora {
 
@@ -14,5 +15,9 @@ void StorePricePerRow(std::int64_t cents);
 // The last choices of "System exportieren".
 RowExport StoredExport();
 void StoreExport(const RowExport& request);
+
+// The settings of "Gewinnchancen"; what is absent or cannot be used is the default.
+ChanceSettings StoredChanceSettings();
+void StoreChanceSettings(const ChanceSettings& settings);
 
 }  // namespace velmora

@@ -6,6 +6,7 @@
 #include "app/forms/systemumstellung.h"
 #include "app/forms/weeksignals.h"
 #include "evaluation/forms/alarm.h"
+#include "evaluation/forms/gewinnchancen.h"
 #include "evaluation/forms/gewinnermittlung.h"
 #include "evaluation/forms/gewinntabelle.h"
 #include "evaluation/forms/tippverteilung.h"
@@ -39,6 +40,7 @@ std::unique_ptr<ProgramWindows> CreateProgramWindows(WorkingWeek& week, UiPorts&
     windows->filterCheck->setParent(main, windows->filterCheck->windowFlags());
     windows->alarm = new TAlarm(main);
     windows->winTables = new TGewinntabelle(week, ports, main);
+    windows->chances = new TGewinnchancen(week, ports, weekSignals, main);
     windows->distribution = new TTippverteilung(main);
     windows->rearrangement = new TTippverteilung2(week, ports, main);
     windows->manualEntry = new TSystemeingabe(week, ports, main);
@@ -50,8 +52,8 @@ std::unique_ptr<ProgramWindows> CreateProgramWindows(WorkingWeek& week, UiPorts&
 
     main->SetWindows({windows->tipPlan, windows->progress, windows->distribution, windows->alarm,
                       windows->filterDisplay, windows->odds, windows->percent,
-                      windows->winDetermination, windows->winTables, windows->rearrangement,
-                      windows->manualEntry});
+                      windows->winDetermination, windows->winTables, windows->chances,
+                      windows->rearrangement, windows->manualEntry});
     return windows;
 }
 

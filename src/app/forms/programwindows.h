@@ -15,6 +15,7 @@ class Tberechanz;
 class TFilteranzeige;
 class TFiltercheck;
 class Tgewinnermittlung;
+class TGewinnchancen;
 class TGewinntabelle;
 class TSystemeingabe;
 class TTippverteilung2;
@@ -37,6 +38,7 @@ struct ProgramWindows {
     TFiltercheck* filterCheck = nullptr;
     TAlarm* alarm = nullptr;
     TGewinntabelle* winTables = nullptr;
+    TGewinnchancen* chances = nullptr;
     TTippverteilung* distribution = nullptr;
     TTippverteilung2* rearrangement = nullptr;
     TSystemeingabe* manualEntry = nullptr;

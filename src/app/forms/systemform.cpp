@@ -155,6 +155,7 @@ void Tsystemform::BuildMenus() {
             ports_.ShowModal(*windows_.winDetermination);
     });
     add(evaluation, "Gewinntabellen1", "Gewinn&tabellen", &Tsystemform::Gewinntabellen1Click);
+    add(evaluation, "Gewinnchancen1", "Gewinn&chancen", &Tsystemform::Gewinnchancen1Click);
 
     QMenu* edit = menuBar()->addMenu("&Bearbeiten");
     edit->setObjectName("Bearbeiten1");
@@ -832,6 +833,15 @@ void Tsystemform::Gewinntabellen1Click() {
     windows_.winTables->show();
     windows_.winTables->raise();
     windows_.winTables->activateWindow();
+}
+
+void Tsystemform::Gewinnchancen1Click() {
+    // An empty system has chances too: it wins nothing for certain.
+    if (windows_.chances == nullptr)
+        return;
+    windows_.chances->show();
+    windows_.chances->raise();
+    windows_.chances->activateWindow();
 }
 
 void Tsystemform::ChooseRowsPerSlip(int rowsPerSlip) {

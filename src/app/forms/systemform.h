@@ -46,6 +46,7 @@ struct SecondaryWindows {
     std::array<QDialog*, 5> percent{};
     QDialog* winDetermination = nullptr;
     QDialog* winTables = nullptr;  // not modal
+    QDialog* chances = nullptr;    // not modal
     QDialog* rearrangement = nullptr;
     QDialog* manualEntry = nullptr;
 };
@@ -78,6 +79,7 @@ class Tsystemform : public QMainWindow, private WeekView {
     void ansichtClick();
     void Filteranzeige1Click();
     void Gewinntabellen1Click();
+    void Gewinnchancen1Click();
     void ChooseRowsPerSlip(int rowsPerSlip);  // the four "Reihen/Schein" items
     void InFremdsystemvorhandeneReiheneliminieren1Click();
     void ReihendieOptionenerflleneliminieren1Click();

@@ -58,8 +58,8 @@ class UiPorts {
     // A preview of a document, from which the user prints it or saves it as a PDF file.
     virtual void Preview(QWidget* parent, const QString& title, const QPageLayout& layout,
                          const DocumentPainter& paint) = 0;
-    // Opens the help at one of the topics "Inhalt", "Überblick" and "Info", beside the window
-    // of `parent` when it is not open yet.
+    // Opens the help at one of the topics "Inhalt", "Überblick", "Gewinnchancen" and "Info",
+    // beside the window of `parent` when it is not open yet.
     virtual void ShowHelp(QWidget* parent, const QString& topic) = 0;
     // Shows a window modally and returns when it is closed.
     virtual void ShowModal(QDialog& dialog) = 0;

@@ -9,54 +9,49 @@
 
 namespace velmora {
 
-namespace {
+BandPainter::BandPainter(QPainter& painter, ReportBand heading, std::function<void()> newPage,
+                         int fontPoints)
+    : painter_(painter),
+      dotsPerMm_(painter.device()->logicalDpiY() / 25.4),
+      pageHeight_(painter.device()->height() / dotsPerMm_),
+      heading_(std::move(heading)),
+      newPage_(std::move(newPage)) {
+    QFont font(ReportPage::kFont);
+    font.setPointSize(fontPoints);
+    painter_.setFont(font);
+    painter_.setPen(Qt::black);
+    Paint(heading_);
+}
 
-// Paints bands one below the other and starts a new page, heading first, when the next band
-// does not fit on the current one.
-class BandPainter {
-  public:
-    BandPainter(QPainter& painter, ReportBand heading, std::function<void()> newPage)
-        : painter_(painter),
-          dotsPerMm_(painter.device()->logicalDpiY() / 25.4),
-          pageHeight_(painter.device()->height() / dotsPerMm_),
-          heading_(std::move(heading)),
-          newPage_(std::move(newPage)) {
-        QFont font(ReportPage::kFont);
-        font.setPointSize(ReportPage::kFontPoints);
-        painter_.setFont(font);
-        painter_.setPen(Qt::black);
-        Paint(heading_);
+void BandPainter::Add(const ReportBand& band) {
+    if (!Fits(band.height))
+        NextPage();
+    Paint(band);
+}
+
+double BandPainter::Reserve(double height) {
+    if (!Fits(height))
+        NextPage();
+    const double top = top_;
+    top_ += height;
+    return top;
+}
+
+void BandPainter::NextPage() {
+    newPage_();
+    top_ = 0;
+    Paint(heading_);
+}
+
+void BandPainter::Paint(const ReportBand& band) {
+    for (const ReportField& field : band.fields) {
+        const QPointF topLeft(field.left * dotsPerMm_, (top_ + field.top) * dotsPerMm_);
+        painter_.drawText(QRectF(topLeft, QSizeF(0, 0)),
+                          Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                          QString::fromStdString(field.text));
     }
-
-    void Add(const ReportBand& band) {
-        if (top_ > heading_.height && top_ + band.height > pageHeight_) {
-            newPage_();
-            top_ = 0;
-            Paint(heading_);
-        }
-        Paint(band);
-    }
-
-  private:
-    void Paint(const ReportBand& band) {
-        for (const ReportField& field : band.fields) {
-            const QPointF topLeft(field.left * dotsPerMm_, (top_ + field.top) * dotsPerMm_);
-            painter_.drawText(QRectF(topLeft, QSizeF(0, 0)),
-                              Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                              QString::fromStdString(field.text));
-        }
-        top_ += band.height;
-    }
-
-    QPainter& painter_;
-    const double dotsPerMm_;
-    const double pageHeight_;  // millimetres
-    const ReportBand heading_;
-    const std::function<void()> newPage_;
-    double top_ = 0;
-};
-
-}  // namespace
+    top_ += band.height;
+}
 
 QPageLayout ReportPageLayout() {
     const double margin = ReportPage::kMargin;

@@ -1,6 +1,5 @@
 #include "evaluation/forms/gewinntabelle.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -13,6 +12,7 @@
 #include <QTableWidget>
 #include <numeric>
 
+#include "app/forms/busycursor.h"
 #include "app/forms/uiports.h"
 #include "app/forms/windowimage.h"
 #include "app/workingweek.h"
@@ -33,15 +33,6 @@ constexpr int kMinimumLimit = 999999;
 QString Caption(int n, int errors) {
     return QString::fromStdString(ClassCaption(n, errors));
 }
-
-// Shows the wait cursor while a run keeps the window busy.
-class BusyCursor {
-  public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 }  // namespace
 

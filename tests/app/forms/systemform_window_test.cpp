@@ -105,6 +105,7 @@ TEST_F(MainWindow, StartsWithTheDefaultWeekAndEveryNamedControl) {
                              "Reihenz4",
                              "Gewinn1",
                              "Gewinntabellen1",
+                             "Gewinnchancen1",
                              "Systemumstellung1",
                              "ManuelleTippeingabe1",
                              "InFremdsystemvorhandeneReiheneliminieren1",
@@ -120,11 +121,11 @@ TEST_F(MainWindow, SecondaryWindowsAreCreatedOnceInTheProgramsOrder) {
     for (QObject* child : Main().children())
         if (auto* widget = qobject_cast<QWidget*>(child); widget != nullptr && widget->isWindow())
             order << widget->objectName();
-    EXPECT_EQ(order,
-              (QStringList{"Tquotblockform", "TFilteranzeige", "Tgewinnermittlung", "TFiltercheck",
-                           "TAlarm", "TGewinntabelle", "TTippverteilung", "TTippverteilung2",
-                           "TSystemeingabe", "TTipplan", "block_1", "Tberechanz", "TProzform",
-                           "TProzform2", "TProzform3", "TProzform4", "TProzform5"}));
+    EXPECT_EQ(order, (QStringList{"Tquotblockform", "TFilteranzeige", "Tgewinnermittlung",
+                                  "TFiltercheck", "TAlarm", "TGewinntabelle", "TGewinnchancen",
+                                  "TTippverteilung", "TTippverteilung2", "TSystemeingabe",
+                                  "TTipplan", "block_1", "Tberechanz", "TProzform", "TProzform2",
+                                  "TProzform3", "TProzform4", "TProzform5"}));
     for (QWidget* window :
          {static_cast<QWidget*>(windows_->alarm), static_cast<QWidget*>(windows_->tipPlan),
           static_cast<QWidget*>(windows_->progress)})
