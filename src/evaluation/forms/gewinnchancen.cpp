@@ -353,8 +353,12 @@ void TGewinnchancen::ShowResult() {
         }
         highest = std::max({highest, values.all[i], values.filtered[i]});
     }
-    percentAxis_->setRange(0, highest > 0 ? highest : 100);
-    percentAxis_->applyNiceNumbers();
+    // Small shares get an axis of their own size; nothing is ever more than 100 %.
+    percentAxis_->setRange(0, highest > 0 && highest <= 50 ? highest : 100);
+    if (highest > 0 && highest <= 50)
+        percentAxis_->applyNiceNumbers();
+    else
+        percentAxis_->setTickCount(6);
 }
 
 void TGewinnchancen::DruckenClick() {
