@@ -99,4 +99,12 @@ void StoreExport(const RowExport& request) {
     store.setValue("Export/ReihenJeDatei", request.rowsPerFile);
 }
 
+bool StoredWinDetails() {
+    return Store().value("Gewinnermittlung/Detailangaben", false).toBool();
+}
+
+void StoreWinDetails(bool checked) {
+    Store().setValue("Gewinnermittlung/Detailangaben", checked);
+}
+
 }  // namespace velmora

@@ -20,4 +20,8 @@ void StoreExport(const RowExport& request);
 ChanceSettings StoredChanceSettings();
 void StoreChanceSettings(const ChanceSettings& settings);
 
+// "Detailangaben" of "Gewinnermittlung"; unchecked unless stored otherwise.
+bool StoredWinDetails();
+void StoreWinDetails(bool checked);
+
 }  // namespace velmora

@@ -1,15 +1,20 @@
 #include "evaluation/forms/gewinnermittlung.h"
 
 #include <QAbstractListModel>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QFrame>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
 #include <QShowEvent>
 #include <algorithm>
 
+#include "app/forms/programsettings.h"
 #include "app/forms/uiports.h"
 #include "app/forms/windowimage.h"
 #include "app/workingweek.h"
@@ -29,6 +34,9 @@ constexpr int kLineHeight = 20;
 constexpr int kDetailLeft = 275;
 const QColor kMissingSignColor = Qt::red;
 const QColor kCoveredSignColor = Qt::black;
+// The marker spans the line's buttons and its sign and stops short of "Fehler".
+constexpr int kMarkerLeft = 4;
+constexpr int kMarkerWidth = 116;
 
 int LineTop(int game) {
     return kLineHeight * game + 20;
@@ -124,6 +132,25 @@ Tgewinnermittlung::Tgewinnermittlung(WorkingWeek& week, UiPorts& ports, TFiltera
     filtercheck_ = FixedButton("&Filtercheck", "Filtercheck", 624, 82, this);
     filtercheck_->setEnabled(false);
 
+    marker_ = new QFrame(this);
+    marker_->setObjectName("Aktuelles_Spiel");
+    marker_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    marker_->setLineWidth(2);
+    QPalette markerPalette = marker_->palette();
+    markerPalette.setColor(QPalette::WindowText, QColor(0, 90, 200));
+    markerPalette.setColor(QPalette::Window, QColor(200, 225, 255));
+    marker_->setPalette(markerPalette);
+    marker_->setAutoFillBackground(true);
+    marker_->hide();
+
+    // The window is opened with the mouse, the result typed at once: the sign keys reach the
+    // entry whichever control has the focus.
+    for (QWidget* control :
+         {static_cast<QWidget*>(neu_), static_cast<QWidget*>(start_),
+          static_cast<QWidget*>(detailangaben_), static_cast<QWidget*>(filtercheck_)})
+        FilterKeys(control);
+    detailangaben_->setChecked(StoredWinDetails());
+
     connect(neu_, &QPushButton::clicked, this, &Tgewinnermittlung::NeuClick);
     connect(start_, &QPushButton::clicked, this, &Tgewinnermittlung::StartClick);
     connect(detailangaben_, &QCheckBox::clicked, this, &Tgewinnermittlung::DetailangabenClick);
@@ -155,6 +182,7 @@ void Tgewinnermittlung::BuildLines() {
     const int n = state.games;
     if (IsValidGameCount(n)) {
         const TResultRow& result = results_.For(n);
+        entry_ = ResultEntry(result, n);
         const bool details = detailangaben_->isChecked();
         for (int i = 1; i <= n; ++i) {
             const QString game = QString::number(i);
@@ -169,7 +197,16 @@ void Tgewinnermittlung::BuildLines() {
                 connect(button, &QPushButton::clicked, this,
                         [this, i, sign] { SignClicked(i, sign); });
                 line.buttons[slot] = button;
+                FilterKeys(button);
             }
+            line.unknown = new QPushButton("?", this);
+            line.unknown->setObjectName("tipb" + game + "?");
+            line.unknown->setGeometry(10 + 20 * kSignCount, top, 20, 20);
+            line.unknown->setFocusPolicy(Qt::TabFocus);
+            line.unknown->setToolTip("Spiel " + game + " auf „?“ (unbekannt) zurücksetzen");
+            connect(line.unknown, &QPushButton::clicked, this,
+                    [this, i] { SignClicked(i, kAnySign); });
+            FilterKeys(line.unknown);
             const Sign stored = result.signs[i - 1];
             line.sign = new QLabel(IsSign(stored) ? QString(QChar(SignChar(stored))) : "?", this);
             line.sign->setObjectName("Spiel_" + game);
@@ -197,6 +234,7 @@ void Tgewinnermittlung::BuildLines() {
                     view->setUniformItemSizes(true);
                 list->setModel(new DetailListModel(state.rows, state.rowsPerSlip, list));
                 list->setEnabled(false);
+                FilterKeys(list);
                 line.details = list;
             }
             lines_.push_back(line);
@@ -204,27 +242,33 @@ void Tgewinnermittlung::BuildLines() {
         for (Line& line : lines_) {
             for (QPushButton* button : line.buttons)
                 button->show();
+            line.unknown->show();
             line.sign->show();
             line.errors->show();
             line.count->show();
             if (line.details != nullptr)
                 line.details->show();
         }
+    } else {
+        entry_ = ResultEntry();
     }
     UpdateFilterCheckButton();
     coverage_ = UpdateCoverage(state.rows);
+    UpdateMarker();
 }
 
 void Tgewinnermittlung::DiscardLines() {
     for (Line& line : lines_) {
         for (QPushButton* button : line.buttons)
             delete button;
+        delete line.unknown;
         delete line.sign;
         delete line.errors;
         delete line.count;
         delete line.details;  // its model with it
     }
     lines_.clear();
+    marker_->hide();
 }
 
 // The filter check works on the stored result, so it is offered only while that is complete.
@@ -262,9 +306,132 @@ QString Tgewinnermittlung::Unusable(bool details) const {
 void Tgewinnermittlung::SignClicked(int game, Sign sign) {
     if (game < 1 || game > static_cast<int>(lines_.size()))
         return;
+    entry_.Set(game, sign);
+    ShowSign(game);
+    UpdateMarker();
+}
+
+// The label shows the entry's sign, coloured by the coverage; "?" in the standard colour.
+void Tgewinnermittlung::ShowSign(int game) {
+    if (game < 1 || game > static_cast<int>(lines_.size()))
+        return;
     QLabel* label = lines_[static_cast<std::size_t>(game - 1)].sign;
+    const Sign sign = entry_.Signs().signs[static_cast<std::size_t>(game - 1)];
+    if (!IsSign(sign)) {
+        label->setText("?");
+        label->setPalette(QPalette());
+        return;
+    }
     label->setText(QString(QChar(SignChar(sign))));
     SetTextColor(label, coverage_.Covered(game, sign) ? kCoveredSignColor : kMissingSignColor);
+}
+
+void Tgewinnermittlung::UpdateMarker() {
+    const int game = entry_.Current();
+    if (lines_.empty() || entry_.AtEnd() || game > static_cast<int>(lines_.size())) {
+        marker_->hide();
+        return;
+    }
+    marker_->setGeometry(kMarkerLeft, LineTop(game), kMarkerWidth, kLineHeight);
+    marker_->lower();  // behind the buttons and the sign
+    marker_->show();
+}
+
+void Tgewinnermittlung::FilterKeys(QWidget* control) {
+    control->installEventFilter(this);
+}
+
+bool Tgewinnermittlung::IsEntryKey(const QKeyEvent& key, bool inList) const {
+    if (lines_.empty())
+        return false;
+    if (key.matches(QKeySequence::Paste))
+        return true;
+    // Shift is part of "?" on many keyboards; Strg and Alt belong to the shortcuts.
+    if ((key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) != Qt::NoModifier)
+        return false;
+    switch (key.key()) {
+        case Qt::Key_Backspace:
+            return true;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            return !inList;
+        default:
+            break;
+    }
+    const QString text = key.text();
+    return text.size() == 1 && ResultSignOf(text.at(0).unicode()).has_value();
+}
+
+bool Tgewinnermittlung::EntryKey(const QKeyEvent& key, bool inList) {
+    if (!IsEntryKey(key, inList))
+        return false;
+    if (key.matches(QKeySequence::Paste)) {
+        PasteResult();
+        return true;
+    }
+    const int current = entry_.Current();
+    switch (key.key()) {
+        case Qt::Key_Backspace:
+            if (entry_.Back())
+                ShowSign(entry_.Current());
+            break;
+        case Qt::Key_Up:
+            entry_.MoveTo(std::max(1, current - 1));
+            break;
+        case Qt::Key_Down:
+            entry_.MoveTo(current + 1);
+            break;
+        default:
+            if (entry_.Type(*ResultSignOf(key.text().at(0).unicode())))
+                ShowSign(current);
+            else
+                QApplication::beep();  // every game has its sign; Backspace goes back
+            break;
+    }
+    UpdateMarker();
+    return true;
+}
+
+void Tgewinnermittlung::PasteResult() {
+    const ResultEntry before = entry_;
+    const std::string error = entry_.Paste(QApplication::clipboard()->text().toStdString());
+    if (!error.empty()) {
+        ports_.ShowMessage(this, MessageKind::Error,
+                           "Das Ergebnis wird nicht eingefügt. " + QString::fromStdString(error));
+        return;
+    }
+    for (int g = 1; g <= entry_.Games(); ++g) {
+        if (entry_.Signs().signs[g - 1] != before.Signs().signs[g - 1])
+            ShowSign(g);
+    }
+    UpdateMarker();
+}
+
+// Keys that the result entry uses are taken from the shortcuts, so that they reach it.
+bool Tgewinnermittlung::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        IsEntryKey(*static_cast<QKeyEvent*>(event), false)) {
+        event->accept();
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void Tgewinnermittlung::keyPressEvent(QKeyEvent* event) {
+    if (!EntryKey(*event, false))
+        QDialog::keyPressEvent(event);
+}
+
+bool Tgewinnermittlung::eventFilter(QObject* watched, QEvent* event) {
+    const bool inList = qobject_cast<QComboBox*>(watched) != nullptr;
+    if (event->type() == QEvent::ShortcutOverride &&
+        IsEntryKey(*static_cast<QKeyEvent*>(event), inList)) {
+        event->accept();
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress && EntryKey(*static_cast<QKeyEvent*>(event), inList))
+        return true;
+    return QDialog::eventFilter(watched, event);
 }
 
 void Tgewinnermittlung::NeuClick() {
@@ -326,6 +493,7 @@ void Tgewinnermittlung::StartClick() {
 
 // Hiding and showing again would end the modal showing, so the lines are rebuilt in place.
 void Tgewinnermittlung::DetailangabenClick() {
+    StoreWinDetails(detailangaben_->isChecked());
     BuildLines();
 }
 
