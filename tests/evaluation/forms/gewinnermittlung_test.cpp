@@ -4,17 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFrame>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QSettings>
 #include <QtTest/QTest>
 #include <filesystem>
 #include <memory>
 #include <random>
 
+#include "app/forms/programsettings.h"
 #include "app/forms/weeksignals.h"
 #include "app/workingweek.h"
 #include "filters/forms/filteranzeige.h"
@@ -47,6 +52,8 @@ class GewinnermittlungTest : public testing::TempDirTest {
         previousDirectory_ = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(dir_.string()));
         form_ = std::make_unique<WorkingWeek>((dir_ / "").string());
+        // "Detailangaben" is kept between runs; every test starts from the unchecked default.
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, "velmora", "velmora").clear();
     }
     void TearDown() override {
         window_.reset();
@@ -107,6 +114,32 @@ class GewinnermittlungTest : public testing::TempDirTest {
         return texts;
     }
     std::vector<QString> Counts() { return Column("Fehlerzahl_"); }
+
+    // The result labels as one text, e.g. "102?…".
+    std::string Shown() {
+        std::string text;
+        for (const QString& sign : Column("Spiel_"))
+            text += sign.toStdString();
+        return text;
+    }
+
+    // Where a key typed now arrives: the control with the focus, or the window itself.
+    QWidget* KeyTarget() {
+        QWidget* focus = window_->focusWidget();
+        return focus != nullptr ? focus : window_.get();
+    }
+
+    void PasteText(const QString& text, QWidget* target = nullptr) {
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(target != nullptr ? target : KeyTarget(), Qt::Key_V, Qt::ControlModifier);
+    }
+
+    // The top of the marked line, or -1 when no line is marked.
+    int MarkerTop() {
+        auto* marker = Find<QFrame>("Aktuelles_Spiel");
+        EXPECT_NE(marker, nullptr);
+        return marker != nullptr && marker->isVisible() ? marker->y() : -1;
+    }
 
     QColor SignColor(int game) {
         return Find<QLabel>("Spiel_" + QString::number(game))
@@ -420,6 +453,176 @@ TEST_F(GewinnermittlungTest, DoubleClickSavesTheWindowImage) {
     Open();
     QTest::mouseDClick(window_.get(), Qt::LeftButton, {}, QPoint(690, 340));
     EXPECT_TRUE(std::filesystem::exists(dir_ / "gewinnermit.BMP"));
+}
+
+// --- entry from the keyboard ---
+
+TEST_F(GewinnermittlungTest, TypedSignsFillTheLinesOneAfterAnother) {
+    // Game 2 has no "0" in any row, game 3 has a "2".
+    UseRows(RowsFromStrings({"1111111111111", "0222222222222"}));
+    Open();
+    const QColor standard = SignColor(4);
+    EXPECT_EQ(window_->CurrentGame(), 1);
+    EXPECT_EQ(MarkerTop(), 40);
+    // The marker stands behind the line's controls and does not reach "Fehler".
+    EXPECT_LT(Find<QFrame>("Aktuelles_Spiel")->geometry().right(), Find<QLabel>("Fehler_1")->x());
+
+    QTest::keyClicks(KeyTarget(), "1x2?");
+    EXPECT_EQ(Shown(), "102??????????");
+    EXPECT_EQ(SignColor(1), QColor(Qt::black));
+    EXPECT_EQ(SignColor(2), QColor(Qt::red));  // typed signs are coloured as clicked ones
+    EXPECT_EQ(SignColor(3), QColor(Qt::black));
+    EXPECT_EQ(SignColor(4), standard);
+    EXPECT_EQ(window_->CurrentGame(), 5);
+    EXPECT_EQ(MarkerTop(), 120);
+
+    // Backspace takes back "?" and then "2"; the line of game 3 is current again.
+    QTest::keyClick(KeyTarget(), Qt::Key_Backspace);
+    QTest::keyClick(KeyTarget(), Qt::Key_Backspace);
+    EXPECT_EQ(Shown(), "10???????????");
+    EXPECT_EQ(SignColor(3), standard);
+    EXPECT_EQ(MarkerTop(), 80);
+
+    // Keys reach the entry whichever control has the focus.
+    Find<QPushButton>("Start")->setFocus();
+    QTest::keyClicks(Find<QPushButton>("Start"), "0");
+    QTest::keyClicks(Find<QCheckBox>("Detailangaben"), "1");
+    QTest::keyClicks(Find<QPushButton>("tipb12"), "X");
+    QTest::keyClicks(window_.get(), "11111111");
+    EXPECT_EQ(Shown(), "1001011111111");
+    EXPECT_EQ(window_->Results().For(13), TResultRow());  // stored only by "Start"
+    EXPECT_FALSE(Find<QCheckBox>("Detailangaben")->isChecked());
+
+    // After the last game no line is marked and further signs change nothing.
+    EXPECT_EQ(window_->CurrentGame(), 14);
+    EXPECT_EQ(MarkerTop(), -1);
+    QTest::keyClicks(KeyTarget(), "22");
+    EXPECT_EQ(Shown(), "1001011111111");
+    Click("Start");
+    EXPECT_EQ(window_->Results().For(13), ResultFrom("1001011111111"));
+    QTest::keyClick(KeyTarget(), Qt::Key_Backspace);
+    EXPECT_EQ(Shown(), "100101111111?");
+    EXPECT_EQ(MarkerTop(), 20 * 13 + 20);
+
+    // The arrow keys move the marker alone.
+    QTest::keyClick(KeyTarget(), Qt::Key_Up);
+    QTest::keyClick(KeyTarget(), Qt::Key_Up);
+    EXPECT_EQ(window_->CurrentGame(), 11);
+    QTest::keyClick(KeyTarget(), Qt::Key_Down);
+    EXPECT_EQ(window_->CurrentGame(), 12);
+    EXPECT_EQ(Shown(), "100101111111?");
+}
+
+TEST_F(GewinnermittlungTest, ClickedSignMakesTheNextGameCurrentAndQuestionMarkResetsAGame) {
+    UseRows(RowsFromStrings({"11111111111", "22222222222"}));
+    Open();
+    Click("tipb52");
+    EXPECT_EQ(window_->CurrentGame(), 6);
+    EXPECT_EQ(MarkerTop(), 140);
+    QTest::keyClicks(KeyTarget(), "0");
+    EXPECT_EQ(Shown(), "????20?????");
+    EXPECT_EQ(SignColor(6), QColor(Qt::red));
+
+    // "?" by its button and by its key: the game is unknown again, in the standard colour.
+    const QColor standard = SignColor(1);
+    auto* unknown = Find<QPushButton>("tipb5?");
+    ASSERT_NE(unknown, nullptr);
+    EXPECT_EQ(unknown->geometry(), QRect(70, 120, 20, 20));
+    EXPECT_LT(unknown->geometry().right(), Find<QLabel>("Spiel_5")->x());
+    unknown->click();
+    EXPECT_EQ(Shown(), "?????0?????");
+    EXPECT_EQ(SignColor(5), standard);
+    EXPECT_EQ(window_->CurrentGame(), 6);
+    QTest::keyClick(KeyTarget(), '?');
+    EXPECT_EQ(Shown(), "???????????");
+    EXPECT_EQ(SignColor(6), standard);
+
+    // A stored partial result: the window opens at its first unknown game.
+    Enter("102");
+    Click("Start");
+    Reopen();
+    EXPECT_EQ(window_->CurrentGame(), 4);
+    EXPECT_EQ(MarkerTop(), 100);
+}
+
+TEST_F(GewinnermittlungTest, PastedResultFillsTheLines) {
+    UseRows(RowsFromStrings({"11111111111111", "00000000000000"}));
+    Open();
+    Click("tipb92");
+    PasteText("1021X0?2\n10 2,1;00\n");
+    EXPECT_TRUE(ports_.messages.empty());
+    EXPECT_EQ(Shown(), "102100?2102100");  // a whole result from game 1 on
+    EXPECT_EQ(SignColor(3), QColor(Qt::red));
+    EXPECT_EQ(SignColor(4), QColor(Qt::black));
+    EXPECT_EQ(MarkerTop(), -1);
+
+    // A shorter text continues at the marked game, also with a button in focus.
+    QTest::keyClick(KeyTarget(), Qt::Key_Backspace);
+    QTest::keyClick(KeyTarget(), Qt::Key_Backspace);
+    PasteText("x1", Find<QPushButton>("tipb11"));
+    EXPECT_EQ(Shown(), "102100?2102101");
+    Click("Start");
+    EXPECT_EQ(window_->Results().For(14), ResultFrom("102100?2102101"));
+}
+
+TEST_F(GewinnermittlungTest, RefusedPasteSaysWhereAndChangesNothing) {
+    UseRows(RowsFromStrings({"1111111111111"}));
+    Open();
+    QTest::keyClicks(KeyTarget(), "10");
+    PasteText("1021\n0a1");
+    ASSERT_EQ(ports_.messages.size(), 1u);
+    EXPECT_EQ(ports_.messages[0].kind, MessageKind::Error);
+    EXPECT_EQ(ports_.messages[0].text,
+              "Das Ergebnis wird nicht eingefügt. Das Zeichen „a“ an Stelle 7 ist kein "
+              "Tippzeichen. Erlaubt sind 1, 0, 2, X und ?; Leerzeichen, Tabulatoren, Kommas, "
+              "Semikolons und Zeilenwechsel dazwischen werden übergangen.");
+    EXPECT_EQ(Shown(), "10???????????");
+    EXPECT_EQ(window_->CurrentGame(), 3);
+
+    PasteText("10210210210210");
+    ASSERT_EQ(ports_.messages.size(), 2u);
+    EXPECT_EQ(ports_.messages[1].text,
+              "Das Ergebnis wird nicht eingefügt. Der Text enthält 14 "
+              "Tippzeichen, es gibt aber nur 13 Spiele.");
+    PasteText("");
+    EXPECT_EQ(ports_.messages.size(), 3u);
+    EXPECT_EQ(Shown(), "10???????????");
+    EXPECT_EQ(MarkerTop(), 80);
+}
+
+TEST_F(GewinnermittlungTest, KeysWithoutLinesChangeNothing) {
+    State().games = 15;
+    State().rows = TRowList(11);
+    Open();
+    QTest::keyClicks(KeyTarget(), "102?");
+    QTest::keyClick(KeyTarget(), Qt::Key_Backspace);
+    PasteText("10210210210");
+    EXPECT_TRUE(ports_.messages.empty());
+    EXPECT_EQ(MarkerTop(), -1);
+}
+
+TEST_F(GewinnermittlungTest, DetailangabenIsKeptBetweenRuns) {
+    UseRows(RowsFromStrings({"11111111111"}));
+    Open();
+    Click("Detailangaben");
+    EXPECT_TRUE(StoredWinDetails());
+
+    // The next run's window starts with the details and their lists.
+    Open();
+    EXPECT_TRUE(Find<QCheckBox>("Detailangaben")->isChecked());
+    EXPECT_NE(Find<QComboBox>("gew_1"), nullptr);
+    // Typing in an enabled detail list still enters the result.
+    Enter("11111111111");
+    Click("Start");
+    auto* list = Find<QComboBox>("gew_1");
+    ASSERT_TRUE(list->isEnabled());
+    QTest::keyClick(KeyTarget(), Qt::Key_Backspace);
+    QTest::keyClicks(list, "2");
+    EXPECT_EQ(Text("Spiel_11"), "2");
+    Click("Detailangaben");
+    EXPECT_FALSE(StoredWinDetails());
+    Open();
+    EXPECT_FALSE(Find<QCheckBox>("Detailangaben")->isChecked());
 }
 
 }  // namespace
