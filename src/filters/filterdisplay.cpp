@@ -33,6 +33,11 @@ int CheckLineTop(int game) {
     return 20 * game + 25 + kTableShift;
 }
 
+// "Sp. 9" keeps a blank so that it is as wide as "Sp.10".
+std::string GameLabel(int game) {
+    return (game <= 9 ? "Sp. " : "Sp.") + std::to_string(game);
+}
+
 // The "Min" rows sit at 270 in table rows, or below the last game when the games reach further
 // (from 12 games on).
 int CheckBoundsTop(int n) {
@@ -95,11 +100,8 @@ FilterDisplayPicture FilterDisplayLayout(const std::vector<TBlockFilter>& blocks
     n = std::clamp(n, 0, kMaxGames);
     FilterDisplayPicture picture;
 
-    // "Sp. 9" keeps a blank so that it is as wide as "Sp.10".
     for (int g = 1; g <= n; ++g) {
-        const std::string number = std::to_string(g);
-        picture.gameLabels.push_back(
-            {1, DisplayLineTop(g), (g <= 9 ? "Sp. " : "Sp.") + number, false});
+        picture.gameLabels.push_back({1, DisplayLineTop(g), GameLabel(g), false});
     }
 
     for (std::size_t k = 1; k <= blocks.size(); ++k) {
@@ -169,6 +171,11 @@ FilterCheckPicture FilterCheckLayout(const TResultRow& result, int n,
                 column.values[i] = {left, boundsTop + 20, std::to_string(values[i]), false};
             }
             picture.columns.push_back(std::move(column));
+        }
+        // The first column's signs start at 100, well right of "Sp.14".
+        if (!picture.columns.empty()) {
+            for (int g = 1; g <= n; ++g)
+                picture.gameLabels.push_back({kTopLeft, CheckLineTop(g), GameLabel(g), false});
         }
     }
 

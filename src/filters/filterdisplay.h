@@ -73,6 +73,9 @@ struct FilterCheckPicture {
     // be checked.
     PlacedText top;
     std::vector<CheckColumn> columns;  // in list order, the c-th at x = 120 * c
+    // "Sp. 1" ... "Sp.14" at the left of the columns' lines, as in the filter display; only
+    // when there is a column.
+    std::vector<PlacedText> gameLabels;
     // False when the game count or the result does not allow a check.
     bool checked = false;
 };

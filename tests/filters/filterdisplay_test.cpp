@@ -21,6 +21,7 @@ TResultRow ResultOf(const std::string& text) {
 
 std::vector<PlacedText> CheckTexts(const FilterCheckPicture& picture) {
     std::vector<PlacedText> texts{picture.top};
+    texts.insert(texts.end(), picture.gameLabels.begin(), picture.gameLabels.end());
     for (const CheckColumn& column : picture.columns) {
         texts.push_back(column.header);
         texts.insert(texts.end(), column.signs.begin(), column.signs.end());
@@ -109,6 +110,7 @@ TEST(FilterCheckLayout, NoBlockFailed) {
         EXPECT_TRUE(picture.checked);
         EXPECT_EQ(picture.top.text, "Alle Filter sind OK");
         EXPECT_TRUE(picture.columns.empty());
+        EXPECT_TRUE(picture.gameLabels.empty());  // no line to tell apart
     }
 }
 
@@ -126,6 +128,11 @@ TEST(FilterCheckLayout, OnlyTheThirdBlockFailedTakesTheFirstColumn) {
     EXPECT_EQ(column.headings[2], (PlacedText{140, 290, "Max z", false}));
     EXPECT_EQ(column.values[0], (PlacedText{80, 310, "1", false}));
     EXPECT_EQ(column.values[1].text, "11");
+    // Each line is labelled with its game at the left, on the height of its signs.
+    ASSERT_EQ(picture.gameLabels.size(), 11u);
+    EXPECT_EQ(picture.gameLabels[0], (PlacedText{10, 65, "Sp. 1", false}));
+    EXPECT_EQ(picture.gameLabels[9], (PlacedText{10, 245, "Sp.10", false}));
+    EXPECT_EQ(picture.gameLabels[10].y, column.signs[10].y);
 }
 
 TEST(FilterCheckLayout, OrLinkedFailedBlockIsListedWithRedMarkedSigns) {
@@ -178,6 +185,7 @@ TEST(FilterCheckLayout, ResultThatCannotBeCheckedSaysWhy) {
         EXPECT_TRUE(picture.top.text.starts_with("Die Filter können nicht geprüft werden: "));
         EXPECT_NE(picture.top.text.find(reasons[i]), std::string::npos) << picture.top.text;
         EXPECT_TRUE(picture.columns.empty());
+        EXPECT_TRUE(picture.gameLabels.empty());
         ExpectReadableAboveClose(picture);
     }
 }

@@ -14,6 +14,9 @@ constexpr int kSignLeft = 130;
 constexpr int kSignStep = 15;
 constexpr int kSignWidth = 15;
 constexpr int kSignHeight = 16;
+// The game's number ends short of its signs.
+constexpr int kNumberLeft = 70;
+constexpr int kNumberWidth = kSignLeft - 8 - kNumberLeft;
 
 int LineTop(int game) {
     return 20 * game + 20;
@@ -79,6 +82,11 @@ TAlarm::Line& TAlarm::LineOf(int game) {
             line[p]->setGeometry(kSignLeft + kSignStep * p, LineTop(g), kSignWidth, kSignHeight);
         }
         lines_.push_back(line);
+        auto* number = new QLabel("Sp. " + QString::number(g), this);
+        number->setObjectName("Spielnummer_" + QString::number(g));
+        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        number->setGeometry(kNumberLeft, LineTop(g), kNumberWidth, kSignHeight);
+        numbers_.push_back(number);
     }
     return lines_[game - 1];
 }
@@ -102,12 +110,14 @@ QString TAlarm::Refresh(const TTipPlan& plan, int games, const TCoverageTable& c
             }
             label->show();
         }
+        numbers_[g - 1]->show();
     }
     for (int g = games + 1; g <= static_cast<int>(lines_.size()); ++g) {
         for (QLabel* label : lines_[g - 1]) {
             label->clear();
             label->hide();
         }
+        numbers_[g - 1]->hide();
     }
     return {};
 }

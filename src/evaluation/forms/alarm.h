@@ -29,8 +29,9 @@ class TAlarm : public QDialog {
 
     Line& LineOf(int game);
 
-    // Created on first use: lines_[game - 1].
+    // Created on first use: lines_[game - 1], and the game's number "Sp. g" left of it.
     std::vector<Line> lines_;
+    std::vector<QLabel*> numbers_;
 };
 
 }  // namespace velmora

@@ -83,6 +83,13 @@ void TFiltercheck::BuildLabels() {
     top_->setText(QString::fromStdString(top.text));
     top_->setGeometry(top.x, top.y, LabelWidth(*top_, top.text), kFilterLineHeight + 2);
 
+    for (std::size_t g = 0; g < picture.gameLabels.size(); ++g) {
+        QLabel* label =
+            PlacedLabel(picture.gameLabels[g], "Spielnummer_" + QString::number(g + 1), this);
+        label->show();
+        labels_.push_back(label);
+    }
+
     static const char* const kHeadingNames[3] = {"MinText_", "MaxText_", "MaxzText_"};
     static const char* const kValueNames[3] = {"Min_", "Max_", "Maxz_"};
     for (const CheckColumn& column : picture.columns) {

@@ -253,6 +253,28 @@ TEST(AlarmWindow, ElevenGamesAfterFourteenHideTheLastLines) {
     }
 }
 
+TEST(AlarmWindow, EachLineIsLabelledWithItsGame) {
+    TAlarm window;
+    for (int n : {14, 11}) {
+        SCOPED_TRACE(n);
+        ASSERT_EQ(window.Refresh(InSignOrder(testing::FullPlan(n), n), n, TCoverageTable{}), "");
+        for (int g = 1; g <= 14; ++g) {
+            const auto* number = window.findChild<QLabel*>("Spielnummer_" + QString::number(g));
+            ASSERT_NE(number, nullptr) << g;
+            EXPECT_EQ(number->isVisibleTo(&window), g <= n) << g;
+            if (g > n)
+                continue;
+            EXPECT_EQ(number->text(), "Sp. " + QString::number(g));
+            // On the line's height, whole, and clear of its signs and of the text above.
+            const QLabel* first = SignLabel(window, g, 0);
+            EXPECT_EQ(number->y(), first->y());
+            EXPECT_LT(number->geometry().right(), first->x());
+            EXPECT_GE(number->width(), number->fontMetrics().horizontalAdvance(number->text()));
+            EXPECT_GT(number->y(), window.findChild<QLabel*>("Label2")->geometry().bottom());
+        }
+    }
+}
+
 TEST(AlarmWindow, BadInputIsRejectedAndKeepsTheLines) {
     TAlarm window;
     const TRowList rows = RowsFromStrings({"111111111111"});

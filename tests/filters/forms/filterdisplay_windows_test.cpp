@@ -146,6 +146,33 @@ TEST_F(FiltercheckWindow, ShowsOneColumnPerFailedBlockWithRedMarkedSigns) {
     }
 }
 
+TEST_F(FiltercheckWindow, LinesCarryTheirGameNumbers) {
+    Blocks() = {BlockOn(1, 0, 2)};
+    TFiltercheck check(form_, nullptr);
+    for (int n : {14, 11}) {
+        SCOPED_TRACE(n);
+        testing::Arrange(form_).games = n;
+        check.ShowFor(ResultOf(std::string(static_cast<std::size_t>(n), '1')));
+        for (int g = 1; g <= 14; ++g) {
+            const auto* number = check.findChild<QLabel*>("Spielnummer_" + QString::number(g));
+            ASSERT_EQ(number != nullptr, g <= n) << g;
+            if (number == nullptr)
+                continue;
+            EXPECT_EQ(number->text(), (g <= 9 ? "Sp. " : "Sp.") + QString::number(g));
+            const auto* sign = check.findChild<QLabel*>("Filter_1_" + QString::number(g));
+            ASSERT_NE(sign, nullptr);
+            EXPECT_EQ(number->y(), sign->y());
+            EXPECT_LT(number->geometry().right(), sign->x());
+            EXPECT_LT(number->geometry().right(), check.findChild<QLabel*>("Filter_1")->x());
+        }
+        check.hide();
+    }
+    // A result that meets every block has no lines, and so no numbers.
+    check.ShowFor(ResultOf("00000000000"));
+    EXPECT_EQ(check.findChild<QLabel*>("Spielnummer_1"), nullptr);
+    check.hide();
+}
+
 TEST_F(FiltercheckWindow, ShowingForAnotherResultLeavesNoOldLabels) {
     Blocks() = {BlockOn(1, 0, 2), BlockOn(2, 0, 0)};
     TFilteranzeige display(form_, ports_, weekSignals_, nullptr);
