@@ -164,6 +164,10 @@ void Tgewinnermittlung::showEvent(QShowEvent* event) {
     if (!event->spontaneous())
         BuildLines();
     QDialog::showEvent(event);
+    // A result is typed and then evaluated with Enter; the first button, "&Neu", would forget
+    // every stored result instead.
+    if (!event->spontaneous())
+        start_->setFocus();
 }
 
 void Tgewinnermittlung::hideEvent(QHideEvent* event) {

@@ -461,6 +461,8 @@ TEST_F(GewinnermittlungTest, TypedSignsFillTheLinesOneAfterAnother) {
     // Game 2 has no "0" in any row, game 3 has a "2".
     UseRows(RowsFromStrings({"1111111111111", "0222222222222"}));
     Open();
+    // Enter after typing evaluates, rather than "Neu" forgetting every result.
+    EXPECT_EQ(window_->focusWidget(), Find<QPushButton>("Start"));
     const QColor standard = SignColor(4);
     EXPECT_EQ(window_->CurrentGame(), 1);
     EXPECT_EQ(MarkerTop(), 40);
@@ -498,7 +500,8 @@ TEST_F(GewinnermittlungTest, TypedSignsFillTheLinesOneAfterAnother) {
     EXPECT_EQ(MarkerTop(), -1);
     QTest::keyClicks(KeyTarget(), "22");
     EXPECT_EQ(Shown(), "1001011111111");
-    Click("Start");
+    // Enter evaluates: "Start" has the focus (and would have it on opening as well).
+    QTest::keyClick(Find<QPushButton>("Start"), Qt::Key_Return);
     EXPECT_EQ(window_->Results().For(13), ResultFrom("1001011111111"));
     QTest::keyClick(KeyTarget(), Qt::Key_Backspace);
     EXPECT_EQ(Shown(), "100101111111?");
