@@ -143,8 +143,8 @@ Tgewinnermittlung::Tgewinnermittlung(WorkingWeek& week, UiPorts& ports, TFiltera
     marker_->setAutoFillBackground(true);
     marker_->hide();
 
-    // The window is opened with the mouse, the result typed at once: the sign keys reach the
-    // entry whichever control has the focus.
+    // The keys of the result entry work whichever control has the focus; a drop-down list
+    // would otherwise take the digits for its own search.
     for (QWidget* control :
          {static_cast<QWidget*>(neu_), static_cast<QWidget*>(start_),
           static_cast<QWidget*>(detailangaben_), static_cast<QWidget*>(filtercheck_)})
