@@ -2,7 +2,12 @@
 // ~/.config/velmora/velmora.conf), apart from the week's files and "schein.dat".
 #pragma once
 
+#include <QRect>
+#include <QString>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/workingweek.h"
 #include "evaluation/chances.h"
@@ -19,5 +24,20 @@ void StoreExport(const RowExport& request);
 // The settings of "Gewinnchancen"; what is absent or cannot be used is the default.
 ChanceSettings StoredChanceSettings();
 void StoreChanceSettings(const ChanceSettings& settings);
+
+// --- The recent weeks and row files, most recent first.
+std::vector<std::string> StoredRecentWeeks();
+std::vector<std::string> StoredRecentSystems();
+void StoreRecentFiles(const std::vector<std::string>& weeks,
+                      const std::vector<std::string>& systems);
+
+// --- Where a window was, under its object name: its area without the frame, and whether it
+// filled the screen.
+struct WindowPlace {
+    QRect rect;
+    bool maximized = false;
+};
+std::optional<WindowPlace> StoredWindowPlace(const QString& window);
+void StoreWindowPlace(const QString& window, const WindowPlace& place);
 
 }  // namespace velmora
