@@ -41,8 +41,7 @@ bool FileExists(const std::string& name) {
 }
 
 // Runs the open dialog and reads the chosen file; reports a refusal and returns nothing.
-std::optional<TRowList> ReadRows(const Workspace& state, WeekView& view,
-                                 const std::string& name) {
+std::optional<TRowList> ReadRows(const Workspace& state, WeekView& view, const std::string& name) {
     RowFileContent content = ReadRowFile(name, state.games);
     if (!content.ok()) {
         view.ShowMessage(MessageKind::Error, content.error);

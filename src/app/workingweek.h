@@ -127,7 +127,7 @@ class WorkingWeek {
     void ffnen1Click(WeekView& view);      // "Tippplan/Filter ö&ffnen"
     bool Speichern1Click(WeekView& view);  // "Tippplan/Filter &speichern"
     bool Speichernunter1Click(WeekView& view);
-    void System1Click(WeekView& view);       // "System &öffnen"
+    void System1Click(WeekView& view);  // "System &öffnen"
     // Opening a named week or row file, as the two commands above do after their dialog:
     // the same checks, the same question about unsaved work. A file that is not there any
     // more leaves the recent list. Returns whether it was opened.

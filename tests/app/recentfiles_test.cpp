@@ -121,8 +121,8 @@ TEST_F(RecentWeekFiles, OpeningAndSavingFeedTheListsOtherFilesDoNot) {
     week.Neu1Click(view);
     view.answers = {Path("vier")};
     week.AllesSpeichern1Click(view);
-    EXPECT_EQ(Weeks(), (Names{Path("vier.TTD"), Path("drei.TTD"), Path("EINS.TTD"),
-                              Path("zwei.TTD")}));
+    EXPECT_EQ(Weeks(),
+              (Names{Path("vier.TTD"), Path("drei.TTD"), Path("EINS.TTD"), Path("zwei.TTD")}));
     EXPECT_TRUE(view.messages.empty()) << view.messages[0];
 }
 

@@ -31,8 +31,8 @@ std::vector<std::string> StoredRecentSystems();
 void StoreRecentFiles(const std::vector<std::string>& weeks,
                       const std::vector<std::string>& systems);
 
-// --- Where a window was, under its object name: its area without the frame, and whether it
-// filled the screen.
+// --- Where a window was, under its object name: the position of its frame, the size inside
+// the frame, and whether it filled the screen.
 struct WindowPlace {
     QRect rect;
     bool maximized = false;

@@ -65,9 +65,9 @@ std::unique_ptr<ProgramWindows> CreateProgramWindows(WorkingWeek& week, UiPorts&
     windows->places = std::make_unique<WindowPlaces>();
     WindowPlaces& places = *windows->places;
     for (QWidget* window : std::initializer_list<QWidget*>{
-             main, windows->odds, windows->winDetermination, windows->filterCheck,
-             windows->alarm, windows->winTables, windows->chances, windows->distribution,
-             windows->rearrangement, windows->manualEntry, windows->tipPlan, windows->progress})
+             main, windows->odds, windows->winDetermination, windows->filterCheck, windows->alarm,
+             windows->winTables, windows->chances, windows->distribution, windows->rearrangement,
+             windows->manualEntry, windows->tipPlan, windows->progress})
         places.Track(window);
     for (QDialog* percent : windows->percent)
         places.Track(percent);

@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QFileInfo>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -32,8 +32,8 @@
 #include "app/forms/translations.h"
 #include "app/forms/uiports.h"
 #include "app/forms/weeksignals.h"
-#include "app/forms/windowplaces.h"
 #include "app/forms/windowimage.h"
+#include "app/forms/windowplaces.h"
 #include "app/weektexts.h"
 #include "evaluation/forms/tippverteilung.h"
 #include "filters/blockeditor.h"
@@ -812,6 +812,7 @@ void Tsystemform::ShowRecentFiles() {
         // An item may be the one being chosen right now: it goes once its signal is done.
         for (QAction* old : menu->actions()) {
             menu->removeAction(old);
+            old->setParent(nullptr);
             old->deleteLater();
         }
         int number = 0;

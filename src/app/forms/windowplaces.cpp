@@ -76,10 +76,10 @@ QRect PlaceOnScreens(const QRect& window, const QList<QRect>& screens, bool resi
     if (resizable)
         placed.setSize(placed.size().boundedTo(screen.size()));
     // A window larger than the screen shows its top left corner, where its title is.
-    const int x = std::max(screen.left(),
-                           std::min(placed.left(), screen.left() + screen.width() - placed.width()));
-    const int y = std::max(screen.top(),
-                           std::min(placed.top(), screen.top() + screen.height() - placed.height()));
+    const int x = std::max(
+        screen.left(), std::min(placed.left(), screen.left() + screen.width() - placed.width()));
+    const int y = std::max(
+        screen.top(), std::min(placed.top(), screen.top() + screen.height() - placed.height()));
     placed.moveTo(x, y);
     return placed;
 }
@@ -122,16 +122,26 @@ void WindowPlaces::Restore(QWidget& window) {
     if (!stored)
         return;
     const bool fixed = FixedSize(window);
-    const QRect wanted = fixed ? QRect(stored->rect.topLeft(), window.size()) : stored->rect;
-    window.setGeometry(PlaceOnScreens(wanted, FreeScreenAreas(), !fixed));
+    // The size the window can take: a stored size below its smallest would push it off.
+    const QSize size = fixed ? window.size() : stored->rect.size().expandedTo(window.minimumSize());
+    // The frame is placed whole, as far as it is known before the window shows.
+    const QSize frame = window.frameGeometry().size() - window.geometry().size();
+    const QRect placed =
+        PlaceOnScreens(QRect(stored->rect.topLeft(), size + frame), FreeScreenAreas(), !fixed);
+    window.resize(placed.size() - frame);
+    window.move(placed.topLeft());
     if (stored->maximized && !fixed)
         window.setWindowState(window.windowState() | Qt::WindowMaximized);
 }
 
+// The position is the frame's, as move() takes it, and the size the inside's, as resize()
+// takes it: the frame is not known before a window shows, and the pair comes back unchanged
+// whatever frame the desktop draws. A maximised window keeps the place it goes back to.
 void WindowPlaces::Keep(const QWidget& window) {
-    // A maximised window keeps the place it goes back to.
     const bool maximized = window.isMaximized();
-    const QRect rect = maximized ? window.normalGeometry() : window.geometry();
+    const QPoint frame = window.geometry().topLeft() - window.pos();
+    const QRect inside = maximized ? window.normalGeometry() : window.geometry();
+    const QRect rect(inside.topLeft() - frame, inside.size());
     if (rect.isValid())
         StoreWindowPlace(NameOf(window), {rect, maximized});
 }

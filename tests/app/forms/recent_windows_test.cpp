@@ -8,6 +8,7 @@
 #include "app/filesetnames.h"
 #include "app/forms/programsettings.h"
 #include "app/forms/windowplaces.h"
+#include "evaluation/forms/alarm.h"
 #include "evaluation/forms/gewinnchancen.h"
 #include "evaluation/forms/gewinntabelle.h"
 #include "support/guifixture.h"
@@ -87,7 +88,7 @@ TEST_F(RecentAndPlaces, ChoosingAnEntryOpensItThroughTheCommandsQuestion) {
 
     ports_.choices = {Answer::Cancel};
     Trigger("ZuletztWoche2");
-    EXPECT_EQ(ports_.questions, QStringList{kSaveQuestion});
+    EXPECT_EQ(ports_.questions, std::vector<QString>{kSaveQuestion});
     EXPECT_EQ(State().tipPlanName, Path("zwei.TTD"));
     EXPECT_NE(State().games, games);
     EXPECT_EQ(Captions("ZuletztWochen1"), (QStringList{"&1 zwei.TTD", "&2 runde.TTD"}));
@@ -144,19 +145,16 @@ TEST(WindowPlacing, AWindowOffTheScreensComesOntoOne) {
     const QList<QRect> both{left, right};
     // On a screen, or across the two: where it was.
     EXPECT_EQ(PlaceOnScreens(QRect(100, 100, 400, 300), both, true), QRect(100, 100, 400, 300));
-    EXPECT_EQ(PlaceOnScreens(QRect(1100, 100, 400, 300), both, true),
-              QRect(1100, 100, 400, 300));
+    EXPECT_EQ(PlaceOnScreens(QRect(1100, 100, 400, 300), both, true), QRect(1100, 100, 400, 300));
     // On a screen that is no longer there: onto the nearest, as far in as it must.
-    EXPECT_EQ(PlaceOnScreens(QRect(1500, 200, 400, 300), {left}, true),
-              QRect(880, 200, 400, 300));
+    EXPECT_EQ(PlaceOnScreens(QRect(1500, 200, 400, 300), {left}, true), QRect(880, 200, 400, 300));
     EXPECT_EQ(PlaceOnScreens(QRect(-3000, -2000, 400, 300), {right, left}, false),
               QRect(0, 0, 400, 300));
     // Hanging over an edge, even below the second screen's bottom: pulled in.
     EXPECT_EQ(PlaceOnScreens(QRect(1500, 700, 400, 300), both, true), QRect(1500, 468, 400, 300));
     EXPECT_EQ(PlaceOnScreens(QRect(-50, 900, 400, 300), both, true), QRect(0, 700, 400, 300));
     // Larger than the screen: shrunk when it may be, else shown from its top left corner.
-    EXPECT_EQ(PlaceOnScreens(QRect(1400, 50, 1500, 900), {right}, true),
-              QRect(1280, 0, 1024, 768));
+    EXPECT_EQ(PlaceOnScreens(QRect(1400, 50, 1500, 900), {right}, true), QRect(1280, 0, 1024, 768));
     EXPECT_EQ(PlaceOnScreens(QRect(1400, 50, 1500, 900), {right}, false),
               QRect(1280, 0, 1500, 900));
     // Nothing to place on.
@@ -173,16 +171,21 @@ TEST_F(RecentAndPlaces, WindowsComeBackWhereTheyWere) {
     table->move(screen.topLeft() + QPoint(40, 50));
     table->hide();
     chances->show();
-    chances->setGeometry(QRect(screen.topLeft() + QPoint(30, 20), QSize(520, 430)));
+    chances->resize(chances->minimumSize());
+    chances->move(screen.topLeft() + QPoint(10, 20));
+    const QRect chancesPlace = chances->geometry();
     chances->hide();
-    Main().setGeometry(QRect(screen.topLeft() + QPoint(10, 15), QSize(700, 560)));
+    Main().resize(700, 560);
+    Main().move(screen.topLeft() + QPoint(10, 15));
     const QRect mainPlace = Main().geometry();
     // A window still open at the end is kept as it is then.
     windows_->alarm->show();
     windows_->alarm->move(screen.topLeft() + QPoint(60, 70));
     const QRect alarmPlace = windows_->alarm->geometry();
     Main().close();
-    EXPECT_EQ(StoredWindowPlace("TAlarm")->rect, alarmPlace);
+    // Kept as the frame's position and the inside's size, as move() and resize() take them.
+    EXPECT_EQ(StoredWindowPlace("TAlarm")->rect,
+              QRect(windows_->alarm->pos(), windows_->alarm->size()));
 
     Restart();
     Start();
@@ -192,8 +195,7 @@ TEST_F(RecentAndPlaces, WindowsComeBackWhereTheyWere) {
     EXPECT_EQ(table->pos(), screen.topLeft() + QPoint(40, 50));
     EXPECT_EQ(table->size(), tableSize);
     windows_->chances->show();
-    EXPECT_EQ(windows_->chances->geometry(),
-              QRect(screen.topLeft() + QPoint(30, 20), QSize(520, 430)));
+    EXPECT_EQ(windows_->chances->geometry(), chancesPlace);
     windows_->alarm->show();
     EXPECT_EQ(windows_->alarm->geometry(), alarmPlace);
 }
@@ -202,20 +204,19 @@ TEST_F(RecentAndPlaces, AFixedSizeStaysAndAWindowOffScreenComesOnScreen) {
     const QRect screen = FreeScreen();
     // Saved on a screen far to the right that is gone now, the table made larger by hand.
     StoreWindowPlace("TGewinntabelle", {QRect(screen.right() + 2000, 40, 900, 900), false});
-    StoreWindowPlace("TGewinnchancen",
-                     {QRect(screen.left() - 3000, screen.top() + 10,
-                            screen.width() + 100, screen.height() / 2),
-                      false});
+    StoreWindowPlace("TGewinnchancen", {QRect(screen.left() - 3000, screen.top() + 10,
+                                              screen.width() + 100, screen.height() / 2),
+                                        false});
     Start();
     QWidget* table = windows_->winTables;
     const QSize tableSize = table->size();
     table->show();
     EXPECT_EQ(table->size(), tableSize);
-    EXPECT_TRUE(screen.contains(table->geometry())) << table->x() << "," << table->y();
+    EXPECT_TRUE(screen.contains(table->frameGeometry())) << table->x() << "," << table->y();
     QWidget* chances = windows_->chances;
     chances->show();
-    EXPECT_TRUE(screen.contains(chances->geometry()));
-    EXPECT_EQ(chances->width(), screen.width());
+    EXPECT_TRUE(screen.contains(chances->frameGeometry()));
+    EXPECT_EQ(chances->frameGeometry().width(), screen.width());
     EXPECT_EQ(chances->y(), screen.top() + 10);
 }
 
