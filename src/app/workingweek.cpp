@@ -41,18 +41,25 @@ bool FileExists(const std::string& name) {
 }
 
 // Runs the open dialog and reads the chosen file; reports a refusal and returns nothing.
-std::optional<TRowList> ChooseAndReadRows(const Workspace& state, WeekView& view,
-                                          std::string& chosen) {
-    const std::optional<std::string> name = view.OpenFileName(RowFileRequest(state));
-    if (!name)
-        return std::nullopt;
-    RowFileContent content = ReadRowFile(*name, state.games);
+std::optional<TRowList> ReadRows(const Workspace& state, WeekView& view, const std::string& name) {
+    RowFileContent content = ReadRowFile(name, state.games);
     if (!content.ok()) {
         view.ShowMessage(MessageKind::Error, content.error);
         return std::nullopt;
     }
-    chosen = *name;
     return std::move(content.rows);
+}
+
+// A row file chosen in the dialog, read for a command that only uses its rows.
+std::optional<TRowList> ChooseAndReadRows(const Workspace& state, WeekView& view) {
+    const std::optional<std::string> name = view.OpenFileName(RowFileRequest(state));
+    return name ? ReadRows(state, view, *name) : std::nullopt;
+}
+
+bool NothingUnder(const std::string& path) {
+    std::error_code ignored;
+    return std::filesystem::symlink_status(path, ignored).type() ==
+           std::filesystem::file_type::not_found;
 }
 
 }  // namespace
@@ -284,25 +291,43 @@ void WorkingWeek::ffnen1Click(WeekView& view) {
     const bool found = proposed.ok() && std::filesystem::is_regular_file(proposed.path, ignored);
     const std::optional<std::string> chosen = view.OpenFileName(
         {"Tototipdatei|*.ttd", "", found ? proposed.path : std::string("aktuellewoche.ttd")});
-    if (!chosen)
-        return;
-    WeekFiles set = ReadWeekFiles(*chosen);
+    if (chosen)
+        OpenWeek(*chosen, view);
+}
+
+bool WorkingWeek::OpenWeek(const std::string& tipPlanName, WeekView& view) {
+    Workspace& s = state_;
+    WeekFiles set = ReadWeekFiles(tipPlanName);
     if (!set.ok()) {
         view.ShowMessage(MessageKind::Error, set.error);
-        return;
+        // A week whose tip plan is gone cannot be opened from the list again; one that was
+        // refused stays, so that it can be tried once it is mended.
+        const ResolvedFileName file = ResolveFileName(tipPlanName);
+        if (file.ok() && NothingUnder(file.path) && recentWeeks_.Remove(tipPlanName))
+            Notify(kFileNamesChanged);
+        return false;
     }
     // Rows of another game count do not survive the change.
     const bool dropsRows = static_cast<int>(set.records.size()) != s.rows.Games();
     if (!MayDiscardWeek(view) || (dropsRows && !MayDiscardSystem(view)))
-        return;
+        return false;
     CreateMissingSiblings(set);
-    s.tipPlanName = TipPlanNameTtd(*chosen);
-    s.blockFilterName = BlockFilterName(*chosen);
-    s.filterValueName = FilterValueName(*chosen);
+    s.tipPlanName = TipPlanNameTtd(tipPlanName);
+    s.blockFilterName = BlockFilterName(tipPlanName);
+    s.filterValueName = FilterValueName(tipPlanName);
     ApplyWeek(set);
     // An opened week shows its blocks, whatever the menu said before.
     s.filterDisplayShown = !s.filters.blocks.empty();
+    recentWeeks_.Push(RecentEntryName(s.tipPlanName));
     Notify(kEverythingChanged);
+    return true;
+}
+
+void WorkingWeek::SetRecentFiles(const std::vector<std::string>& weeks,
+                                 const std::vector<std::string>& systems) {
+    recentWeeks_.Assign(weeks);
+    recentSystems_.Assign(systems);
+    Notify(kFileNamesChanged);
 }
 
 // Writes the five files in their order; the tip plan name takes its "TTD" form between
@@ -328,6 +353,7 @@ bool WorkingWeek::WriteSet(WeekView& view) {
     if (written) {
         s.weekOnDisk = true;
         WeekWritten();
+        recentWeeks_.Push(RecentEntryName(s.tipPlanName));
     }
     Notify(kFileNamesChanged | kSavedChanged);
     return written;
@@ -368,23 +394,35 @@ bool WorkingWeek::Speichernunter1Click(WeekView& view) {
 // The row file
 
 void WorkingWeek::System1Click(WeekView& view) {
-    std::string name;
-    std::optional<TRowList> rows = ChooseAndReadRows(state_, view, name);
-    if (!rows || !MayDiscardSystem(view))
-        return;
+    if (const std::optional<std::string> name = view.OpenFileName(RowFileRequest(state_)))
+        OpenSystem(*name, view);
+}
+
+bool WorkingWeek::OpenSystem(const std::string& rowFileName, WeekView& view) {
+    std::optional<TRowList> rows = ReadRows(state_, view, rowFileName);
+    if (!rows) {
+        // Kept when refused: a row file of another game count opens with its own week.
+        if (NothingUnder(rowFileName) && recentSystems_.Remove(rowFileName))
+            Notify(kFileNamesChanged);
+        return false;
+    }
+    if (!MayDiscardSystem(view))
+        return false;
     RememberSystem("System öffnen");
     state_.rows = std::move(*rows);
     RowsReplaced();
-    state_.rowFileName = name;
+    state_.rowFileName = rowFileName;
     state_.rowFileOwned = true;
     state_.savedRowsRevision = state_.rowsRevision;
+    recentSystems_.Push(RecentEntryName(rowFileName));
     Notify(kRowsChanged | kFileNamesChanged | kSavedChanged | kHistoryChanged);
+    return true;
 }
 
-// The appended file was only read: it does not become the file the system is saved to.
+// The appended file was only read: it does not become the file the system is saved to, nor
+// a recent system.
 void WorkingWeek::Systemffnen1Click(WeekView& view) {
-    std::string name;
-    std::optional<TRowList> rows = ChooseAndReadRows(state_, view, name);
+    std::optional<TRowList> rows = ChooseAndReadRows(state_, view);
     if (!rows)
         return;
     RememberSystem("System anhängen");
@@ -408,6 +446,7 @@ bool WorkingWeek::WriteRows(WeekView& view) {
     }
     s.rowFileOwned = true;
     s.savedRowsRevision = s.rowsRevision;
+    recentSystems_.Push(RecentEntryName(s.rowFileName));
     Notify(kSavedChanged | kFileNamesChanged);
     return true;
 }
@@ -500,8 +539,7 @@ void WorkingWeek::ReihendieOptionenerflleneliminieren1Click() {
 
 // The foreign file was only read: it does not become the file the system is saved to.
 void WorkingWeek::InFremdsystemvorhandeneReiheneliminieren1Click(WeekView& view) {
-    std::string name;
-    const std::optional<TRowList> foreign = ChooseAndReadRows(state_, view, name);
+    const std::optional<TRowList> foreign = ChooseAndReadRows(state_, view);
     if (!foreign)
         return;
     RememberSystem("In Fremdsystem vorhandene Reihen eliminieren");

@@ -15,6 +15,7 @@
 #include "app/fileset.h"
 #include "app/manualentry.h"
 #include "app/rearrangement.h"
+#include "app/recentfiles.h"
 #include "app/rowtext.h"
 #include "app/undohistory.h"
 #include "app/weekimage.h"
@@ -126,7 +127,12 @@ class WorkingWeek {
     void ffnen1Click(WeekView& view);      // "Tippplan/Filter ö&ffnen"
     bool Speichern1Click(WeekView& view);  // "Tippplan/Filter &speichern"
     bool Speichernunter1Click(WeekView& view);
-    void System1Click(WeekView& view);       // "System &öffnen"
+    void System1Click(WeekView& view);  // "System &öffnen"
+    // Opening a named week or row file, as the two commands above do after their dialog:
+    // the same checks, the same question about unsaved work. A file that is not there any
+    // more leaves the recent list. Returns whether it was opened.
+    bool OpenWeek(const std::string& tipPlanName, WeekView& view);
+    bool OpenSystem(const std::string& rowFileName, WeekView& view);
     void Systemffnen1Click(WeekView& view);  // "System anhängen"
     bool Systemspeichern1Click(WeekView& view);
     bool Systemspeichernunter1Click(WeekView& view);
@@ -134,6 +140,14 @@ class WorkingWeek {
     // Closing: the working copy, and the questions whether to save. False: the user went
     // back, the program stays open.
     bool FormHide(WeekView& view);
+
+    // The weeks and row files last opened or saved, most recent first, as the file menu lists
+    // them; a change is told as kFileNamesChanged. The lists kept from an earlier run are
+    // given before the window shows.
+    const RecentFiles& RecentWeeks() const { return recentWeeks_; }
+    const RecentFiles& RecentSystems() const { return recentSystems_; }
+    void SetRecentFiles(const std::vector<std::string>& weeks,
+                        const std::vector<std::string>& systems);
 
     // Whether the week differs from its five files, and whether the system has rows that
     // differ from the row file it was last opened from or saved to.
@@ -285,6 +299,8 @@ class WorkingWeek {
     std::uint64_t lastRevision_ = 0;
     WeekObserver* observer_ = nullptr;
     std::function<std::uint64_t()> seedSource_;
+    RecentFiles recentWeeks_{RecentWeekKey};
+    RecentFiles recentSystems_{RecentSystemKey};
 };
 
 }  // namespace velmora

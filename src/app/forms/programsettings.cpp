@@ -107,4 +107,58 @@ void StoreWinDetails(bool checked) {
     Store().setValue("Gewinnermittlung/Detailangaben", checked);
 }
 
+// ---------------------------------------------------------------------------------------------
+// Recent files and window places
+
+namespace {
+
+std::vector<std::string> StoredNames(const QString& key) {
+    std::vector<std::string> names;
+    for (const QString& name : Store().value(key).toStringList())
+        names.push_back(name.toStdString());
+    return names;
+}
+
+QStringList NameList(const std::vector<std::string>& names) {
+    QStringList list;
+    for (const std::string& name : names)
+        list.append(QString::fromStdString(name));
+    return list;
+}
+
+QString PlaceKey(const QString& window) {
+    return "Fenster/" + window + "/";
+}
+
+}  // namespace
+
+std::vector<std::string> StoredRecentWeeks() {
+    return StoredNames("Zuletzt/Wochen");
+}
+
+std::vector<std::string> StoredRecentSystems() {
+    return StoredNames("Zuletzt/Systeme");
+}
+
+void StoreRecentFiles(const std::vector<std::string>& weeks,
+                      const std::vector<std::string>& systems) {
+    Store store;
+    store.setValue("Zuletzt/Wochen", NameList(weeks));
+    store.setValue("Zuletzt/Systeme", NameList(systems));
+}
+
+std::optional<WindowPlace> StoredWindowPlace(const QString& window) {
+    const Store store;
+    const QRect rect = store.value(PlaceKey(window) + "Lage").toRect();
+    if (!rect.isValid())
+        return std::nullopt;
+    return WindowPlace{rect, store.value(PlaceKey(window) + "Maximiert", false).toBool()};
+}
+
+void StoreWindowPlace(const QString& window, const WindowPlace& place) {
+    Store store;
+    store.setValue(PlaceKey(window) + "Lage", place.rect);
+    store.setValue(PlaceKey(window) + "Maximiert", place.maximized);
+}
+
 }  // namespace velmora

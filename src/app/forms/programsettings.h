@@ -2,7 +2,12 @@
 // ~/.config/velmora/velmora.conf), apart from the week's files and "schein.dat".
 #pragma once
 
+#include <QRect>
+#include <QString>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/workingweek.h"
 #include "evaluation/chances.h"
@@ -23,5 +28,20 @@ void StoreChanceSettings(const ChanceSettings& settings);
 // "Detailangaben" of "Gewinnermittlung"; unchecked unless stored otherwise.
 bool StoredWinDetails();
 void StoreWinDetails(bool checked);
+
+// --- The recent weeks and row files, most recent first.
+std::vector<std::string> StoredRecentWeeks();
+std::vector<std::string> StoredRecentSystems();
+void StoreRecentFiles(const std::vector<std::string>& weeks,
+                      const std::vector<std::string>& systems);
+
+// --- Where a window was, under its object name: the position of its frame, the size inside
+// the frame, and whether it filled the screen.
+struct WindowPlace {
+    QRect rect;
+    bool maximized = false;
+};
+std::optional<WindowPlace> StoredWindowPlace(const QString& window);
+void StoreWindowPlace(const QString& window, const WindowPlace& place);
 
 }  // namespace velmora

@@ -5,6 +5,7 @@
 #include "app/forms/systemform.h"
 #include "app/forms/systemumstellung.h"
 #include "app/forms/weeksignals.h"
+#include "app/forms/windowplaces.h"
 #include "evaluation/forms/alarm.h"
 #include "evaluation/forms/gewinnchancen.h"
 #include "evaluation/forms/gewinnermittlung.h"
@@ -25,9 +26,14 @@ ProgramWindows::~ProgramWindows() = default;
 
 std::unique_ptr<ProgramWindows> CreateProgramWindows(WorkingWeek& week, UiPorts& ports) {
     week.SetPricePerRow(StoredPricePerRow());
+    week.SetRecentFiles(StoredRecentWeeks(), StoredRecentSystems());
     auto windows = std::make_unique<ProgramWindows>();
     windows->weekSignals = std::make_unique<WeekSignals>(week);
     WeekSignals& weekSignals = *windows->weekSignals;
+    QObject::connect(&weekSignals, &WeekSignals::Changed, [&week](WeekChanges what) {
+        if (what & kFileNamesChanged)
+            StoreRecentFiles(week.RecentWeeks().Names(), week.RecentSystems().Names());
+    });
     windows->main = std::make_unique<Tsystemform>(week, ports, weekSignals);
     Tsystemform* main = windows->main.get();
     windows->odds = new Tquotblockform(week, ports, main);
@@ -54,6 +60,19 @@ std::unique_ptr<ProgramWindows> CreateProgramWindows(WorkingWeek& week, UiPorts&
                       windows->filterDisplay, windows->odds, windows->percent,
                       windows->winDetermination, windows->winTables, windows->chances,
                       windows->rearrangement, windows->manualEntry});
+
+    // The filter display is left out: it always opens beside the main window.
+    windows->places = std::make_unique<WindowPlaces>();
+    WindowPlaces& places = *windows->places;
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             main, windows->odds, windows->winDetermination, windows->filterCheck, windows->alarm,
+             windows->winTables, windows->chances, windows->distribution, windows->rearrangement,
+             windows->manualEntry, windows->tipPlan, windows->progress})
+        places.Track(window);
+    for (QDialog* percent : windows->percent)
+        places.Track(percent);
+    // Before the main window and the others it owns go.
+    QObject::connect(main, &Tsystemform::Closed, &places, &WindowPlaces::KeepAll);
     return windows;
 }
 

@@ -25,11 +25,14 @@ class TTipplan;
 class TTippverteilung;
 class UiPorts;
 class WeekSignals;
+class WindowPlaces;
 
 struct ProgramWindows {
     // The week's observer, which every window that shows the week connects to; it outlives
     // the windows.
     std::unique_ptr<WeekSignals> weekSignals;
+    // Keeps the windows' places between runs; it outlives the windows, too.
+    std::unique_ptr<WindowPlaces> places;
     std::unique_ptr<Tsystemform> main;
     // Owned by the main window as their parent, in the order of creation.
     Tquotblockform* odds = nullptr;

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -32,6 +33,7 @@
 #include "app/forms/uiports.h"
 #include "app/forms/weeksignals.h"
 #include "app/forms/windowimage.h"
+#include "app/forms/windowplaces.h"
 #include "app/weektexts.h"
 #include "evaluation/forms/tippverteilung.h"
 #include "filters/blockeditor.h"
@@ -115,6 +117,13 @@ void Tsystemform::BuildMenus() {
     add(file, "Systemspeichernunter1", "System speichern unter",
         &Tsystemform::Systemspeichernunter1Click);
     add(file, "AllesSpeichern1", "&Alles speichern", &Tsystemform::AllesSpeichern1Click);
+    file->addSeparator();
+    recentWeeks_ = file->addMenu("Zuletzt geöffnete &Wochen");
+    recentWeeks_->setObjectName("ZuletztWochen1");
+    recentSystems_ = file->addMenu("Zuletzt geöffnete S&ysteme");
+    recentSystems_->setObjectName("ZuletztSysteme1");
+    for (QMenu* menu : {recentWeeks_, recentSystems_})
+        menu->setToolTipsVisible(true);
     file->addSeparator();
     add(file, "Systemexportieren1", "System e&xportieren …", &Tsystemform::Systemexportieren1Click);
     add(file, "Systemimportieren1", "System &importieren …", [this] { week_.ImportSystem(*this); });
@@ -460,6 +469,9 @@ void Tsystemform::WeekChanged(WeekChanges what) {
     if (windows_.filterDisplay != nullptr)
         windows_.filterDisplay->setVisible(s.filterDisplayShown);
 
+    if (what & kFileNamesChanged)
+        ShowRecentFiles();
+
     undoItem_->setEnabled(week_.CanUndo());
     undoItem_->setText(week_.CanUndo() ? "&Rückgängig: " + QString::fromStdString(
                                                                week_.History().UndoTop().command)
@@ -746,7 +758,8 @@ void Tsystemform::showEvent(QShowEvent* event) {
     if (shown_)
         return;
     shown_ = true;
-    if (const QScreen* screen = this->screen())
+    const QScreen* screen = this->screen();
+    if (screen != nullptr && !property(kPlaceRestored).toBool())
         move(screen->availableGeometry().center() - rect().center());
     week_.FormShow(*this);
 }
@@ -779,6 +792,45 @@ void Tsystemform::ffnen1Click() {
     week_.ffnen1Click(*this);
     if (week_.State().weekSerial != week)
         DiscardBlockForms();
+}
+
+void Tsystemform::OpenRecentWeek(const std::string& tipPlanName) {
+    const std::uint64_t week = week_.State().weekSerial;
+    week_.OpenWeek(tipPlanName, *this);
+    if (week_.State().weekSerial != week)
+        DiscardBlockForms();
+}
+
+void Tsystemform::OpenRecentSystem(const std::string& rowFileName) {
+    week_.OpenSystem(rowFileName, *this);
+}
+
+// Numbered in the order of the list, the file's name shown and its whole path as the tip.
+void Tsystemform::ShowRecentFiles() {
+    auto fill = [this](QMenu* menu, const RecentFiles& list, const QString& itemName,
+                       void (Tsystemform::*open)(const std::string&)) {
+        // An item may be the one being chosen right now: it goes once its signal is done.
+        for (QAction* old : menu->actions()) {
+            menu->removeAction(old);
+            old->setParent(nullptr);
+            old->deleteLater();
+        }
+        int number = 0;
+        for (const std::string& name : list.Names()) {
+            ++number;
+            const QString path = QString::fromStdString(name);
+            QString caption = QFileInfo(path).fileName();
+            caption.replace('&', "&&");
+            QAction* item = menu->addAction(QString("&%1 %2").arg(number).arg(caption));
+            item->setObjectName(itemName + QString::number(number));
+            item->setToolTip(path);
+            item->setStatusTip(path);
+            connect(item, &QAction::triggered, this, [this, name, open] { (this->*open)(name); });
+        }
+        menu->setEnabled(number > 0);
+    };
+    fill(recentWeeks_, week_.RecentWeeks(), "ZuletztWoche", &Tsystemform::OpenRecentWeek);
+    fill(recentSystems_, week_.RecentSystems(), "ZuletztSystem", &Tsystemform::OpenRecentSystem);
 }
 
 void Tsystemform::Speichern1Click() {

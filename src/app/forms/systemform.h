@@ -15,6 +15,7 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QScrollArea;
@@ -72,6 +73,9 @@ class Tsystemform : public QMainWindow, private WeekView {
     void Speichern1Click();
     void Speichernunter1Click();
     void System1Click();
+    // An item of "Zuletzt geöffnete Wochen" or "Zuletzt geöffnete Systeme".
+    void OpenRecentWeek(const std::string& tipPlanName);
+    void OpenRecentSystem(const std::string& rowFileName);
     void Systemffnen1Click();
     void Systemspeichern1Click();
     void Systemspeichernunter1Click();
@@ -127,6 +131,7 @@ class Tsystemform : public QMainWindow, private WeekView {
     void BuildStatusAndRows(QWidget* page);
     void ConnectFilterControls();
     void RebuildListButtons();
+    void ShowRecentFiles();
     void ShowFilterControls();
     void ShowLimitControls();  // "optimiert" and the choice under it
     void ShowRows();
@@ -148,6 +153,8 @@ class Tsystemform : public QMainWindow, private WeekView {
     int sideWidth_ = 0;
 
     QAction* filterDisplayItem_ = nullptr;
+    QMenu* recentWeeks_ = nullptr;
+    QMenu* recentSystems_ = nullptr;
     QDialog* exportWindow_ = nullptr;  // made on first use
     QLabel* stake_ = nullptr;
     std::array<QLabel*, 4> keptRows_{};
