@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "app/slipprint.h"
 #include "app/workingweek.h"
 #include "evaluation/chances.h"
 
@@ -19,5 +20,15 @@ void StoreExport(const RowExport& request);
 // The settings of "Gewinnchancen"; what is absent or cannot be used is the default.
 ChanceSettings StoredChanceSettings();
 void StoreChanceSettings(const ChanceSettings& settings);
+
+}  // namespace velmora
+
+// --- Slip calibration
+
+namespace velmora {
+
+// The offset of the slip print; none when absent or beyond 20 mm.
+SlipOffset StoredSlipOffset();
+void StoreSlipOffset(SlipOffset offset);
 
 }  // namespace velmora
