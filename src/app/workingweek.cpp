@@ -597,9 +597,18 @@ bool WorkingWeek::Rearrange(RearrangeMode mode, int fromColumn, int fromRow, int
 }
 
 WinTableResult WorkingWeek::RunWinTable(const WinTableSettings& settings) {
+    const AbortFlag never;
+    RunObserver quiet;
+    return RunWinTable(settings, never, quiet);
+}
+
+WinTableResult WorkingWeek::RunWinTable(const WinTableSettings& settings, const AbortFlag& abort,
+                                        RunObserver& observer) {
     Workspace& s = state_;
     SystemSnapshot before = SystemNow();
-    WinTableResult result = velmora::RunWinTable(s.plan, s.games, s.filters, settings, s.rows);
+    // An aborted run has taken back its rows itself, so there is nothing to record.
+    WinTableResult result =
+        velmora::RunWinTable(s.plan, s.games, s.filters, settings, s.rows, abort, observer);
     if (result.rowsAdded > 0) {
         RecordSystem("Mindestgarantie", std::move(before));
         RowsReplaced();

@@ -174,6 +174,9 @@ class WorkingWeek {
     bool Rearrange(RearrangeMode mode, int fromColumn, int fromRow, int toColumn, int toRow);
     // A win table run; rows the minimum guarantee adds join the system.
     WinTableResult RunWinTable(const WinTableSettings& settings);
+    // The same, stoppable and telling its progress; an aborted run leaves the week unchanged.
+    WinTableResult RunWinTable(const WinTableSettings& settings, const AbortFlag& abort,
+                               RunObserver& observer);
 
     // "Gewinnchancen": the system's chances under the settings, the pool's worth when they
     // name a percentage filter for the players. An empty system is one that wins nothing.

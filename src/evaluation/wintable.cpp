@@ -109,7 +109,20 @@ std::array<double, kWinClasses> ClassPercentages(const std::vector<TWinPattern>&
 
 WinTableResult RunWinTable(TTipPlan& plan, int n, const TFilterSet& filters,
                            const WinTableSettings& settings, TRowList& rows, WinCounting counting) {
+    const AbortFlag never;
+    RunObserver quiet;
+    return RunWinTable(plan, n, filters, settings, rows, never, quiet, counting);
+}
+
+bool IsLongWinTable(const TTipPlan& plan, int n) {
+    return plan.FullSystemSize(n) > kLongWinTableOutcomes;
+}
+
+WinTableResult RunWinTable(TTipPlan& plan, int n, const TFilterSet& filters,
+                           const WinTableSettings& settings, TRowList& rows, const AbortFlag& abort,
+                           RunObserver& observer, WinCounting counting) {
     WinTableResult result;
+    const TTipPlan planBefore = plan;
     plan.AllToTendencyOrder(n);
     const TFilterSet working = WinTableFilters(filters, plan, n, settings);
     const CandidateTest test(working, n);
@@ -129,11 +142,35 @@ WinTableResult RunWinTable(TTipPlan& plan, int n, const TFilterSet& filters,
 
     std::vector<TWinPattern> patterns;
     std::unordered_map<WinCounts, std::size_t, CountsHash> index;
-    AbortFlag never;
+    // The enumeration itself hears nothing: it would call the observer once per outer step,
+    // which comes far too often for the fast counting of the code-space table.
     RunObserver quiet;
-    ForEachCandidate(
+    const std::int64_t fullSize = plan.FullSystemSize(n);
+    std::int64_t visited = 0;
+    std::int32_t sinceCheck = 0;
+    int percentShown = -1;
+    bool stopped = false;
+    auto checkPoint = [&] {
+        const int percent = static_cast<int>(visited * 100 / std::max<std::int64_t>(fullSize, 1));
+        if (percent != percentShown) {
+            percentShown = percent;
+            observer.ShowProgress(percent);
+        }
+        observer.ProcessEvents();
+        stopped = abort.IsSet();
+    };
+    checkPoint();
+    const EnumerationStats stats = ForEachCandidate(
         plan, n,
         [&](const Sign* outcome) {
+            // The enumeration only notices the flag at its next outer step.
+            if (stopped)
+                return;
+            ++visited;
+            if (++sinceCheck == kWinTableCheckInterval) {
+                sinceCheck = 0;
+                checkPoint();
+            }
             if (!test.Accepts(outcome))
                 return;
             ++result.total;
@@ -149,7 +186,22 @@ WinTableResult RunWinTable(TTipPlan& plan, int n, const TFilterSet& filters,
                 patterns.push_back({c, 0});
             ++patterns[at->second].multiplicity;
         },
-        never, quiet);
+        abort, quiet);
+
+    if (stopped || stats.aborted) {
+        // Everything as before the run: the outcomes the minimum guarantee appended go again.
+        if (rows.Count() > rowsBefore) {
+            std::vector<bool> keep(static_cast<std::size_t>(rows.Count()), false);
+            std::fill_n(keep.begin(), rowsBefore, true);
+            rows.KeepWhere(keep);
+        }
+        plan = planBefore;
+        WinTableResult aborted;
+        aborted.aborted = true;
+        return aborted;
+    }
+    if (percentShown != 100)
+        observer.ShowProgress(100);
 
     SortPatterns(patterns);
     result.percentages = ClassPercentages(patterns, result.total);
@@ -164,6 +216,10 @@ std::string ClassCaption(int n, int errors) {
 
 std::string CasesText(std::int32_t total) {
     return "Insgesamt " + std::to_string(total) + " Fälle.";
+}
+
+std::string WinTableProgressText(int percent) {
+    return "Berechnung läuft: " + std::to_string(percent) + " % … (Esc bricht ab)";
 }
 
 std::string PercentageText(double percentage, char decimalSeparator) {

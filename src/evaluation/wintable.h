@@ -9,6 +9,7 @@
 #include "filters/filterset.h"
 #include "model/codespace.h"
 #include "model/rowlist.h"
+#include "model/runcontrol.h"
 #include "model/tipplan.h"
 
 namespace velmora {
@@ -35,6 +36,9 @@ struct WinTableResult {
     std::int32_t total = 0;             // outcomes evaluated ("Fälle")
     std::array<double, kWinClasses> percentages{};
     std::int32_t rowsAdded = 0;
+    // Stopped by the abort flag: nothing else of the result is set, and the rows and the plan
+    // are as they were before the run.
+    bool aborted = false;
 };
 
 // The working filter set of a run: copies of the window's filters, or only the percentage
@@ -56,6 +60,19 @@ WinTableResult RunWinTable(TTipPlan& plan, int n, const TFilterSet& filters,
                            const WinTableSettings& settings, TRowList& rows,
                            WinCounting counting = WinCounting::Automatic);
 
+// The same run, stoppable: every kWinTableCheckInterval outcomes the observer hears the share
+// of the outcomes visited so far as a whole percentage (when it changed) and may handle
+// pending events, and the abort flag is read. An aborted run takes back the rows it added.
+WinTableResult RunWinTable(TTipPlan& plan, int n, const TFilterSet& filters,
+                           const WinTableSettings& settings, TRowList& rows, const AbortFlag& abort,
+                           RunObserver& observer, WinCounting counting = WinCounting::Automatic);
+inline constexpr std::int32_t kWinTableCheckInterval = 1 << 14;
+
+// Runs over more outcomes than this take long enough that the window shows their progress
+// and lets them be cancelled.
+inline constexpr std::int32_t kLongWinTableOutcomes = 1000000;
+bool IsLongWinTable(const TTipPlan& plan, int n);
+
 // Sorted descending by c0, then c1 to c4.
 void SortPatterns(std::vector<TWinPattern>& patterns);
 // The share of outcomes per highest win class, by one walk over the sorted patterns.
@@ -67,6 +84,9 @@ std::string ClassCaption(int n, int errors);  // "11er" for n = 11, errors = 0
 inline constexpr const char* kCasesHeading = "Zahl der Fälle";
 std::string CasesText(std::int32_t total);  // "Insgesamt 729 Fälle."
 std::string PercentageText(double percentage, char decimalSeparator);
+std::string WinTableProgressText(int percent);  // "Berechnung läuft: 37 % … (Esc bricht ab)"
+inline constexpr const char* kWinTableAborted =
+    "Abgebrochen – die Gewinntabelle und das System sind unverändert.";
 inline constexpr const char* kRowsAddedMessage =
     "Während des Durchlaufes wurden Reihen zugefügt. Um Gewinntabelle zu aktualisieren, "
     "Vorgang bitte wiederholen.";

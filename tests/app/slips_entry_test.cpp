@@ -42,6 +42,70 @@ TEST(SlipLayout, NineSlipsAPageAndNothingForAnEmptySystem) {
     EXPECT_TRUE(LayoutSlips(TRowList(11), 12).empty());
 }
 
+// The calibration moves every digit: right by dx, and down by dy, which lowers y.
+TEST(SlipLayout, TheOffsetMovesEveryDigit) {
+    const TRowList rows = Rows(120, 13);
+    const auto nominal = LayoutSlips(rows, 10);
+    EXPECT_EQ(LayoutSlips(rows, 10, {}), nominal);
+    const auto moved = LayoutSlips(rows, 10, {15, -20});  // 1.5 mm right, 2 mm up
+    ASSERT_EQ(moved.size(), nominal.size());
+    for (std::size_t p = 0; p < moved.size(); ++p) {
+        ASSERT_EQ(moved[p].size(), nominal[p].size());
+        for (std::size_t i = 0; i < moved[p].size(); ++i) {
+            EXPECT_EQ(moved[p][i].x, nominal[p][i].x + 15);
+            EXPECT_EQ(moved[p][i].y, nominal[p][i].y + 20);
+            EXPECT_EQ(moved[p][i].text, nominal[p][i].text);
+        }
+    }
+    SlipDocument page;
+    LayoutSlipPage(rows, 10, 1, page, {-7, 4});
+    EXPECT_EQ(page.front(), (DrawCall{143, -254, "0"}));
+}
+
+// One slip's field: R x N digits exactly where the first slip's rows go, and four marks one
+// step beyond its corners, all moved by the offset.
+TEST(SlipLayout, TheTestPage) {
+    for (const int n : {11, 14}) {
+        for (const int perSlip : {6, 12}) {
+            const SlipOffset offset{-3, 12};
+            const SlipDocument page = LayoutSlipTestPage(n, perSlip, offset);
+            const auto slip = LayoutSlips(Rows(perSlip, n), perSlip, offset);
+            ASSERT_EQ(slip.size(), 1u);
+            ASSERT_EQ(page.size(), slip[0].size() + 4);
+            for (std::size_t i = 0; i < slip[0].size(); ++i) {
+                EXPECT_EQ(page[i].x, slip[0][i].x);
+                EXPECT_EQ(page[i].y, slip[0][i].y);
+                EXPECT_NE(std::string("102").find(page[i].text), std::string::npos);
+            }
+            const int left = 150 - 30 - 3;
+            const int right = 150 + 30 * perSlip - 3;
+            const int top = -200 - 12;
+            const int bottom = -(200 + 50 * (n + 1)) - 12;
+            EXPECT_EQ(std::vector<DrawCall>(page.end() - 4, page.end()),
+                      (std::vector<DrawCall>{{left, top, "+"},
+                                             {left, bottom, "+"},
+                                             {right, top, "+"},
+                                             {right, bottom, "+"}}));
+        }
+    }
+    // The digits vary, so that a shifted column is seen.
+    const SlipDocument page = LayoutSlipTestPage(11, 12);
+    EXPECT_EQ(page[0].text + page[1].text + page[2].text + page[11].text, "1020");
+}
+
+TEST(SlipLayout, OffsetsAsTyped) {
+    const std::vector<std::pair<std::string, std::optional<int>>> cases{
+        {"0", 0},     {"1,5", 15},  {"-2", -20},  {"+0.3", 3},  {" 20,0 ", 200},    {"−20", -200},
+        {"1,50", 15}, {",5", 5},    {"1,55", {}}, {"20,1", {}}, {"-21", {}},        {"", {}},
+        {"-", {}},    {"1 mm", {}}, {"1e1", {}},  {"1,5,", {}}, {"99999999999", {}}};
+    for (const auto& [text, tenths] : cases)
+        EXPECT_EQ(ParseSlipOffset(text), tenths) << text;
+    EXPECT_EQ(SlipOffsetText(0), "0,0");
+    EXPECT_EQ(SlipOffsetText(15), "1,5");
+    EXPECT_EQ(SlipOffsetText(-200), "-20,0");
+    EXPECT_EQ(SlipOffsetText(-5), "-0,5");
+}
+
 // Slip by slip as the printing loop places them: the next slip after every R rows, a new page
 // after nine slips, the slips of earlier pages counted, a partly filled slip included.
 std::vector<SlipDocument> PrintingLoop(const TRowList& rows, int perSlip) {

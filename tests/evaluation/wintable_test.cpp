@@ -6,6 +6,7 @@
 #include <random>
 
 #include "model/enumeration.h"
+#include "support/abortat.h"
 #include "support/testplans.h"
 
 namespace velmora {
@@ -138,6 +139,75 @@ TEST(WinTable, CodeSpaceTableMatchesRowByRowCounting) {
 
 namespace velmora {
 namespace {
+
+// 3^11 outcomes: progress comes every 16384 of them, as whole percentages that only grow,
+// ending at 100, and the result is the same as without anyone listening.
+TEST(WinTable, ProgressOfAStoppableRun) {
+    TTipPlan plan = PlanFromTendencies(Week(11, 11));
+    TRowList rows(11);
+    rows.Append(plan.MainTipRow(11));
+    TRowList sameRows = rows;
+    AbortFlag abort;
+    testing::AbortAt observer(abort, -1);  // never
+    const WinTableResult watched =
+        RunWinTable(plan, 11, TFilterSet::PassingAll(11), {}, rows, abort, observer);
+    const WinTableResult plain = RunTable(PlanFromTendencies(Week(11, 11)), 11, sameRows);
+    EXPECT_FALSE(watched.aborted);
+    EXPECT_EQ(watched.total, 177147);
+    EXPECT_EQ(watched.patterns, plain.patterns);
+    EXPECT_EQ(watched.percentages, plain.percentages);
+    ASSERT_GE(observer.shown.size(), 10u);
+    EXPECT_EQ(observer.shown.front(), 0);
+    EXPECT_EQ(observer.shown.back(), 100);
+    for (std::size_t i = 1; i < observer.shown.size(); ++i)
+        EXPECT_LT(observer.shown[i - 1], observer.shown[i]);
+    EXPECT_FALSE(IsLongWinTable(plan, 11));
+    EXPECT_FALSE(IsLongWinTable(PlanFromTendencies(Week(13, 12)), 13));  // 531,441 outcomes
+    EXPECT_TRUE(IsLongWinTable(PlanFromTendencies(Week(14, 13)), 14));   // 1,594,323
+}
+
+// Aborted midway while the minimum guarantee is adding rows: the rows and the plan are as
+// before, and the result says so and holds nothing. Both ways of counting.
+TEST(WinTable, AnAbortedRunChangesNothing) {
+    for (const WinCounting counting : {WinCounting::RowByRow, WinCounting::CodeSpaceTable}) {
+        // Not in tendency order, which a run would establish.
+        std::vector<std::string> games = Week(11, 11);
+        games[0] = "153";
+        TTipPlan plan = PlanFromTendencies(games);
+        const TTipPlan planBefore = plan;
+        TRowList rows(11);
+        rows.Append(plan.MainTipRow(11));
+        const TRowList rowsBefore = rows;
+        WinTableSettings settings;
+        settings.minimum = {1, 0, 0};
+        AbortFlag abort;
+        // Stops at the second check and notes how many rows the run had added by then.
+        struct Watcher : testing::AbortAt {
+            const TRowList& rows;
+            std::int32_t rowsAtAbort = 0;
+            Watcher(AbortFlag& a, const TRowList& r) : AbortAt(a, 2), rows(r) {}
+            void ProcessEvents() override {
+                AbortAt::ProcessEvents();
+                rowsAtAbort = rows.Count();
+            }
+        } observer(abort, rows);
+        const WinTableResult result = RunWinTable(plan, 11, TFilterSet::PassingAll(11), settings,
+                                                  rows, abort, observer, counting);
+        EXPECT_GT(observer.rowsAtAbort, 1);  // the guarantee was adding rows
+        EXPECT_TRUE(result.aborted);
+        EXPECT_EQ(result.total, 0);
+        EXPECT_EQ(result.rowsAdded, 0);
+        EXPECT_TRUE(result.patterns.empty());
+        EXPECT_EQ(rows, rowsBefore);
+        EXPECT_EQ(plan, planBefore);
+        ASSERT_FALSE(observer.shown.empty());
+        EXPECT_LT(observer.shown.back(), 100);
+    }
+}
+
+TEST(WinTable, ProgressText) {
+    EXPECT_EQ(WinTableProgressText(37), "Berechnung läuft: 37 % … (Esc bricht ab)");
+}
 
 TEST(WinTableReport, OneDetailLinePerPatternAndTheSummary) {
     WinTableResult result;

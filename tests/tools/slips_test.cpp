@@ -34,6 +34,26 @@ TEST_F(SlipsTest, TenSlipsOnTwoPages) {
     EXPECT_EQ(documents[1][0], Json::array({150, -250, "2"}));
 }
 
+// The calibration of the program: millimetres right and down, every digit moved by them.
+TEST_F(SlipsTest, TheOffsetMovesEveryDigit) {
+    const std::vector<std::string> call{"slips",    "--games",    "11", "--rows",
+                                        "rows.prd", "--per-slip", "12"};
+    const Json nominal = Json::parse(Ok(call).out).at("documents");
+    std::vector<std::string> moved = call;
+    moved.insert(moved.end(), {"--offset-x", "1,5", "--offset-y", "-2"});
+    const Json documents = Json::parse(Ok(moved).out).at("documents");
+    ASSERT_EQ(documents.size(), nominal.size());
+    for (std::size_t p = 0; p < documents.size(); ++p) {
+        ASSERT_EQ(documents[p].size(), nominal[p].size());
+        for (std::size_t i = 0; i < documents[p].size(); ++i) {
+            EXPECT_EQ(documents[p][i][0], nominal[p][i][0].get<int>() + 15);
+            EXPECT_EQ(documents[p][i][1], nominal[p][i][1].get<int>() + 20);
+        }
+    }
+    moved.back() = "20,5";
+    Refused(kExitUsage, "Der senkrechte Versatz muss eine Zahl von -20 bis 20 mm", moved);
+}
+
 TEST_F(SlipsTest, AnEmptySystemHasNoPages) {
     WriteBytes("empty.prd", {});
     const Json json =

@@ -18,6 +18,8 @@ class SlipsCommand final : public Command {
     int games_ = 0;
     std::string rows_;
     int perSlip_ = 0;
+    int offsetRight_ = 0;  // tenths of a millimetre
+    int offsetDown_ = 0;
 };
 
 }  // namespace velmora::cli

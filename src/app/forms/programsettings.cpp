@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QSettings>
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 
 #include "evaluation/chancestexts.h"
@@ -159,6 +160,34 @@ void StoreWindowPlace(const QString& window, const WindowPlace& place) {
     Store store;
     store.setValue(PlaceKey(window) + "Lage", place.rect);
     store.setValue(PlaceKey(window) + "Maximiert", place.maximized);
+}
+
+}  // namespace velmora
+
+// --- Slip calibration
+
+namespace velmora {
+namespace {
+
+// Tenths of a millimetre; a value that is no number or out of range counts as none.
+int StoredTenths(const QSettings& store, const QString& key) {
+    bool ok = false;
+    const int tenths = store.value(key, 0).toInt(&ok);
+    return ok && std::abs(tenths) <= kMaxSlipOffset ? tenths : 0;
+}
+
+}  // namespace
+
+SlipOffset StoredSlipOffset() {
+    const Store store;
+    return {StoredTenths(store, "Scheindruck/VersatzRechtsZehntelMm"),
+            StoredTenths(store, "Scheindruck/VersatzUntenZehntelMm")};
+}
+
+void StoreSlipOffset(SlipOffset offset) {
+    Store store;
+    store.setValue("Scheindruck/VersatzRechtsZehntelMm", offset.dx);
+    store.setValue("Scheindruck/VersatzUntenZehntelMm", offset.dy);
 }
 
 }  // namespace velmora

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/slipprint.h"
 #include "app/workingweek.h"
 #include "evaluation/chances.h"
 
@@ -43,5 +44,15 @@ struct WindowPlace {
 };
 std::optional<WindowPlace> StoredWindowPlace(const QString& window);
 void StoreWindowPlace(const QString& window, const WindowPlace& place);
+
+}  // namespace velmora
+
+// --- Slip calibration
+
+namespace velmora {
+
+// The offset of the slip print; none when absent or beyond 20 mm.
+SlipOffset StoredSlipOffset();
+void StoreSlipOffset(SlipOffset offset);
 
 }  // namespace velmora

@@ -27,6 +27,7 @@
 #include "app/forms/programsettings.h"
 #include "app/forms/progressrun.h"
 #include "app/forms/rowtablemodel.h"
+#include "app/forms/scheinjustierung.h"
 #include "app/forms/slipprinting.h"
 #include "app/forms/systemexport.h"
 #include "app/forms/translations.h"
@@ -199,6 +200,7 @@ void Tsystemform::BuildMenus() {
     QMenu* options = menuBar()->addMenu("&Optionen");
     options->setObjectName("Optionen1");
     add(options, "PreisproReihe1", "&Preis pro Reihe …", &Tsystemform::PreisproReihe1Click);
+    add(options, "Scheinjustieren1", "Schein &justieren …", &Tsystemform::Scheinjustieren1Click);
 
     QMenu* help = menuBar()->addMenu("&Hilfe");
     help->setObjectName("Hilfe1");
@@ -730,6 +732,12 @@ void Tsystemform::CopyRows() {
     QGuiApplication::clipboard()->setText(QString::fromStdString(week_.CopyRows(selected)));
 }
 
+void Tsystemform::Scheinjustieren1Click() {
+    if (calibrationWindow_ == nullptr)
+        calibrationWindow_ = new TScheinjustierung(week_, ports_, this);
+    ports_.ShowModal(*calibrationWindow_);
+}
+
 void Tsystemform::PreisproReihe1Click() {
     const std::optional<double> euro =
         ports_.AskAmount(this, "Preis pro Reihe", "Was eine Tippreihe kostet, in Euro:",
@@ -938,7 +946,7 @@ void Tsystemform::Button3Click() {
         return;
     }
     const std::vector<SlipDocument> pages =
-        LayoutSlips(week_.State().rows, week_.State().rowsPerSlip);
+        LayoutSlips(week_.State().rows, week_.State().rowsPerSlip, StoredSlipOffset());
     ports_.Print(this, "Tippscheine.pdf", SlipPageLayout(), static_cast<int>(pages.size()),
                  [&pages](QPainter& painter, int index) {
                      PaintSlipPage(painter, pages[static_cast<std::size_t>(index)]);

@@ -89,6 +89,7 @@ class Tsystemform : public QMainWindow, private WeekView {
     void ReihendieOptionenerflleneliminieren1Click();
     void Systemexportieren1Click();  // "System e&xportieren …"
     void PreisproReihe1Click();      // "&Preis pro Reihe …"
+    void Scheinjustieren1Click();    // "Schein &justieren …"
     // Strg+C: the rows chosen in the row display, or all, as text on the clipboard.
     void CopyRows();
     // Buttons.
@@ -156,6 +157,8 @@ class Tsystemform : public QMainWindow, private WeekView {
     QMenu* recentWeeks_ = nullptr;
     QMenu* recentSystems_ = nullptr;
     QDialog* exportWindow_ = nullptr;  // made on first use
+    // "Schein justieren", made on first use too.
+    QDialog* calibrationWindow_ = nullptr;
     QLabel* stake_ = nullptr;
     std::array<QLabel*, 4> keptRows_{};
     QAction* undoItem_ = nullptr;

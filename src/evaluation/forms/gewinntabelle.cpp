@@ -1,6 +1,8 @@
 #include "evaluation/forms/gewinntabelle.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -10,6 +12,7 @@
 #include <QShowEvent>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QWindow>
 #include <numeric>
 
 #include "app/forms/busycursor.h"
@@ -33,6 +36,74 @@ constexpr int kMinimumLimit = 999999;
 QString Caption(int n, int errors) {
     return QString::fromStdString(ClassCaption(n, errors));
 }
+
+// Keeps the user's hands off every other window while a long run lets events through: the
+// run reads and extends the system, which the main window could otherwise replace under it.
+class InputOnlyTo : public QObject {
+  public:
+    explicit InputOnlyTo(QWidget& window) : window_(window) { qApp->installEventFilter(this); }
+    ~InputOnlyTo() override { qApp->removeEventFilter(this); }
+    InputOnlyTo(const InputOnlyTo&) = delete;
+    InputOnlyTo& operator=(const InputOnlyTo&) = delete;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::Wheel:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::Shortcut:
+            case QEvent::ShortcutOverride:
+            case QEvent::ContextMenu:
+            case QEvent::TouchBegin:
+            case QEvent::Drop:
+            case QEvent::Close:
+                return !Inside(watched);
+            default:
+                return false;
+        }
+    }
+
+  private:
+    // The desktop hands input to a window's QWindow first, which passes it to the widgets.
+    bool Inside(QObject* watched) const {
+        if (const auto* widget = qobject_cast<QWidget*>(watched))
+            return widget == &window_ || window_.isAncestorOf(widget);
+        if (const auto* handle = qobject_cast<QWindow*>(watched))
+            return handle == window_.windowHandle();
+        return false;
+    }
+
+    QWidget& window_;
+};
+
+// The status line of a long run, and the pending events handled at most every 25 ms, so that
+// Esc is felt at once and the counting loses nothing measurable.
+class LongRunProgress : public RunObserver {
+  public:
+    explicit LongRunProgress(QLabel& status) : status_(status) {}
+
+    void ShowProgress(std::int32_t percent) override {
+        if (percent == shown_)
+            return;
+        shown_ = percent;
+        status_.setText(QString::fromStdString(WinTableProgressText(percent)));
+    }
+    // The first call comes before any outcome is counted: an Esc typed at once counts at once.
+    void ProcessEvents() override {
+        if (clock_.isValid() && clock_.elapsed() < 25)
+            return;
+        QApplication::processEvents();
+        clock_.start();
+    }
+
+  private:
+    QLabel& status_;
+    QElapsedTimer clock_;
+    std::int32_t shown_ = -1;
+};
 
 }  // namespace
 
@@ -85,6 +156,7 @@ void TGewinntabelle::BuildSettings() {
         label->setBuddy(spin);
         minimum_[static_cast<std::size_t>(r)] = spin;
     }
+    settingControls_ = {basis, correct, minimum};
 }
 
 void TGewinntabelle::BuildResults() {
@@ -131,6 +203,12 @@ void TGewinntabelle::BuildResults() {
         classLabels_[static_cast<std::size_t>(e)] = label;
         valueLabels_[static_cast<std::size_t>(e)] = value;
     }
+
+    status_ = new QLabel(this);
+    status_->setObjectName("Statuslabel");
+    status_->setGeometry(kResultsLeft + 20, 300, 250, 44);
+    status_->setWordWrap(true);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void TGewinntabelle::BuildButtons() {
@@ -144,9 +222,11 @@ void TGewinntabelle::BuildButtons() {
     start->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     start->setDefault(true);
     connect(start, &QPushButton::clicked, this, &TGewinntabelle::StartClick);
-    connect(addButton("Button1", "Druckmenü", 224), &QPushButton::clicked, this,
-            &TGewinntabelle::DruckmenuClick);
-    connect(addButton("BitBtn2", "Schließen", 258), &QPushButton::clicked, this, &QDialog::hide);
+    QPushButton* print = addButton("Button1", "Druckmenü", 224);
+    connect(print, &QPushButton::clicked, this, &TGewinntabelle::DruckmenuClick);
+    QPushButton* close = addButton("BitBtn2", "Schließen", 258);
+    connect(close, &QPushButton::clicked, this, &QDialog::hide);
+    settingControls_.insert(settingControls_.end(), {start, print, close});
 }
 
 void TGewinntabelle::showEvent(QShowEvent* event) {
@@ -180,6 +260,8 @@ QString TGewinntabelle::Unusable() const {
 }
 
 void TGewinntabelle::StartClick() {
+    if (running_)
+        return;
     if (const QString reason = Unusable(); !reason.isEmpty()) {
         ports_.ShowMessage(this, MessageKind::Error, reason);
         return;
@@ -192,9 +274,14 @@ void TGewinntabelle::StartClick() {
         settings.minimum[r] = minimum_[r]->value();
 
     WinTableResult result;
-    {
+    if (IsLongWinTable(week_.State().plan, week_.State().games)) {
+        result = RunLong(settings);
+        if (result.aborted)
+            return;
+    } else {
         const BusyCursor busy;
         result = week_.RunWinTable(settings);
+        status_->clear();
     }
     patterns_ = std::move(result.patterns);
     total_ = result.total;
@@ -209,6 +296,51 @@ void TGewinntabelle::StartClick() {
     }
     if (result.rowsAdded > 0)
         ports_.ShowMessage(this, MessageKind::Information, kRowsAddedMessage);
+}
+
+WinTableResult TGewinntabelle::RunLong(const WinTableSettings& settings) {
+    WinTableResult result;
+    {
+        const BusyCursor busy;
+        const InputOnlyTo onlyHere(*this);
+        running_ = true;
+        closeAfterRun_ = false;
+        abort_.Clear();
+        EnableSettings(false);
+        LongRunProgress progress(*status_);
+        progress.ShowProgress(0);
+        QApplication::processEvents();  // the status line before the work starts
+        result = week_.RunWinTable(settings, abort_, progress);
+        running_ = false;
+        EnableSettings(true);
+    }
+    status_->setText(result.aborted ? kWinTableAborted : "");
+    if (closeAfterRun_)
+        hide();
+    return result;
+}
+
+void TGewinntabelle::EnableSettings(bool enabled) {
+    for (QWidget* control : settingControls_)
+        control->setEnabled(enabled);
+}
+
+void TGewinntabelle::reject() {
+    if (running_)
+        abort_.Set();
+    else
+        QDialog::reject();
+}
+
+void TGewinntabelle::closeEvent(QCloseEvent* event) {
+    if (!running_) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    // The run unwinds first; the window goes once the system is as it was.
+    abort_.Set();
+    closeAfterRun_ = true;
+    event->ignore();
 }
 
 void TGewinntabelle::ShowPatterns() {
@@ -249,6 +381,8 @@ void TGewinntabelle::DruckmenuClick() {
 }
 
 void TGewinntabelle::mouseDoubleClickEvent(QMouseEvent*) {
+    if (running_)
+        return;
     SaveWindowImage(this, "gewinntab.BMP", ports_);
 }
 

@@ -11,6 +11,7 @@
 #include "evaluation/forms/druckvorschau.h"
 #include "evaluation/wintable.h"
 #include "evaluation/wintablereport.h"
+#include "model/runcontrol.h"
 
 class QCheckBox;
 class QLabel;
@@ -38,8 +39,13 @@ class TGewinntabelle : public QDialog {
     WinTableView View() const;
     int CorrectMainTips() const { return correctMainTips_; }
 
+    // While a long run works, Esc and closing the window cancel it.
+    void reject() override;
+    bool Running() const { return running_; }
+
   protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
@@ -50,6 +56,9 @@ class TGewinntabelle : public QDialog {
     void ShowPatterns();
     // Empty when a run is possible; otherwise why not.
     QString Unusable() const;
+    // A run over more than a million outcomes: progress in the status line, Esc cancels.
+    WinTableResult RunLong(const WinTableSettings& settings);
+    void EnableSettings(bool enabled);
 
     WorkingWeek& week_;
     UiPorts& ports_;
@@ -62,6 +71,12 @@ class TGewinntabelle : public QDialog {
     QLabel* cases_ = nullptr;
     std::array<QLabel*, kWinClasses> classLabels_{};
     std::array<QLabel*, kWinClasses> valueLabels_{};
+    QLabel* status_ = nullptr;
+    std::vector<QWidget*> settingControls_;  // disabled while a run works
+
+    AbortFlag abort_;
+    bool running_ = false;
+    bool closeAfterRun_ = false;
 
     int correctMainTips_ = kMinGames;
     std::vector<TWinPattern> patterns_;

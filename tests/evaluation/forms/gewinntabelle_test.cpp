@@ -6,13 +6,16 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTimer>
 
 #include "app/forms/slipprinting.h"
 #include "evaluation/forms/druckvorschau.h"
@@ -58,6 +61,18 @@ class GewinntabelleTest : public testing::ProgramTest {
         State().plan = testing::PlanFromTendencies(games);
         State().filters = TFilterSet::PassingAll(11);
         State().rows = RowsFromStrings(rows);
+    }
+
+    // 14 games, `threeSigns` of them open with all three signs: 3^12 outcomes make a short
+    // run, 3^13 = 1,594,323 a long one.
+    void UseWeekOf14(int threeSigns) {
+        std::vector<std::string> games(14, "900");
+        for (int g = 0; g < threeSigns; ++g)
+            games[static_cast<std::size_t>(g)] = "531";
+        State().games = 14;
+        State().plan = testing::PlanFromTendencies(games);
+        State().filters = TFilterSet::PassingAll(14);
+        State().rows = RowsFromStrings({"11111111111111", "11111111111112"});
     }
 
     TGewinntabelle& Table() {
@@ -267,6 +282,85 @@ TEST(WinTableReportPages, EveryPageStartsWithTheHeadingAndNoLineIsLost) {
     for (int i = 0; i < 60; ++i)
         EXPECT_EQ(multiplicities[static_cast<std::size_t>(i)], QString::number(i + 1));
     EXPECT_EQ(TextsOf(pages[2]).back(), "%");  // empty value labels still get their sign
+}
+
+// What the window shows of a run: the table, the cases and the class shares.
+std::vector<QString> Shown(TGewinntabelle& table) {
+    std::vector<QString> shown;
+    const auto* grid = table.findChild<QTableWidget*>("gewinngrid");
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        const std::vector<QString> row = GridRow(*grid, r);
+        shown.insert(shown.end(), row.begin(), row.end());
+    }
+    for (const char* name : {"Fallabel", "pr0", "Pr1", "Pr2", "Pr3", "Pr4", "Label3"})
+        shown.push_back(table.findChild<QLabel*>(name)->text());
+    return shown;
+}
+
+// A run over more than a million outcomes tells its progress in the window and stops at Esc:
+// the table of the run before stays, and the rows the minimum guarantee would add are not
+// there. The Esc is typed once the run has shown its first progress.
+TEST_F(GewinntabelleTest, ALongRunShowsItsProgressAndEscCancelsIt) {
+    UseWeekOf14(12);
+    OpenFromMenu();
+    Click("BitBtn1");
+    EXPECT_EQ(Text("Fallabel"), "Insgesamt 531441 Fälle.");
+    EXPECT_EQ(Text("Statuslabel"), "");  // a short run as ever
+    const std::vector<QString> before = Shown(Table());
+
+    UseWeekOf14(13);
+    const TRowList rowsBefore = State().rows;
+    const TTipPlan planBefore = State().plan;
+    Find<QSpinBox>(Table(), "min10spin")->setValue(5);  // every outcome would add rows
+    QString statusWhileRunning;
+    bool runningSeen = false;
+    std::vector<bool> enabledWhileRunning;
+    QTimer::singleShot(0, &Table(), [&] {
+        statusWhileRunning = Text("Statuslabel");
+        runningSeen = Table().Running();
+        for (const char* name : {"BitBtn1", "Button1", "BitBtn2"})
+            enabledWhileRunning.push_back(Find<QPushButton>(Table(), name)->isEnabled());
+        for (const char* name : {"GroupBox1", "RadioGroup1", "GroupBox2"})
+            enabledWhileRunning.push_back(Find<QGroupBox>(Table(), name)->isEnabled());
+        Click("BitBtn1");  // a second run does not start inside the first
+        // The table is the one control left to take the focus; Esc reaches the window from it.
+        QCoreApplication::postEvent(
+            Find<QTableWidget>(Table(), "gewinngrid"),
+            new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    });
+    Click("BitBtn1");
+
+    EXPECT_TRUE(runningSeen);
+    EXPECT_EQ(statusWhileRunning, "Berechnung läuft: 0 % … (Esc bricht ab)");
+    EXPECT_EQ(enabledWhileRunning, std::vector<bool>(6, false));
+    EXPECT_FALSE(Table().Running());
+    EXPECT_TRUE(Table().isVisible());  // Esc stopped the run, not the window
+    EXPECT_TRUE(Text("Statuslabel").startsWith("Abgebrochen"));
+    EXPECT_EQ(Shown(Table()), before);
+    EXPECT_EQ(State().rows, rowsBefore);
+    EXPECT_EQ(State().plan, planBefore);
+    EXPECT_FALSE(form_->SystemUnsaved());
+    EXPECT_TRUE(ports_.messages.empty());  // no "Reihen zugefügt"
+    EXPECT_TRUE(Find<QPushButton>(Table(), "BitBtn1")->isEnabled());
+    EXPECT_TRUE(Find<QGroupBox>(Table(), "GroupBox2")->isEnabled());
+
+    // Esc without a run closes the window as ever.
+    QTest::keyClick(&Table(), Qt::Key_Escape);
+    EXPECT_FALSE(Table().isVisible());
+}
+
+// Closing the window during a long run cancels it, and the window goes once it has stopped.
+TEST_F(GewinntabelleTest, ClosingTheWindowCancelsALongRun) {
+    UseWeekOf14(13);
+    const TRowList rowsBefore = State().rows;
+    OpenFromMenu();
+    Find<QSpinBox>(Table(), "min10spin")->setValue(5);
+    QTimer::singleShot(0, &Table(), [&] { Table().close(); });
+    Click("BitBtn1");
+    EXPECT_FALSE(Table().isVisible());
+    EXPECT_EQ(State().rows, rowsBefore);
+    EXPECT_EQ(Find<QTableWidget>(Table(), "gewinngrid")->rowCount(), 0);
+    EXPECT_TRUE(ports_.messages.empty());
 }
 
 TEST_F(GewinntabelleTest, SlipsArePrintedWhereTheLayoutPutsThem) {
