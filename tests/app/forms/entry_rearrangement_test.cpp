@@ -241,12 +241,18 @@ TEST_F(Systemeingabe, EveryColumnCarriesItsRowNumberNewOnesToo) {
 TEST_F(Systemeingabe, GoToRowMovesTheCursorThereInItsGame) {
     SetSystem(11, std::vector<std::string>(300, "11111111111"));
     TSystemeingabe& window = Open();
-    EXPECT_EQ(Find<QAction>(window, "GeheZuReihe")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
     Select(0, 4);
+    // Strg+G while typing in the grid.
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.Grid()->setFocus();
+    QTest::keyClick(window.Grid(), Qt::Key_G, Qt::ControlModifier);
+    ASSERT_EQ(ports_.numberQuestions.size(), 1u);  // answered with "Abbrechen"
+    EXPECT_EQ(RowPosition(), "Reihe: 1");
 
     GoTo(150);
-    ASSERT_EQ(ports_.numberQuestions.size(), 1u);
-    EXPECT_EQ(ports_.numberQuestions[0].maximum, 300);
+    ASSERT_EQ(ports_.numberQuestions.size(), 2u);
+    EXPECT_EQ(ports_.numberQuestions[1].maximum, 300);
     EXPECT_EQ(ports_.questions.back(), "Reihe (1 bis 300):");
     EXPECT_EQ(RowPosition(), "Reihe: 150");
     EXPECT_EQ(window.Grid()->columnAt(0), 149);

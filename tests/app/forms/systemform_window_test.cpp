@@ -224,6 +224,11 @@ TEST_F(MainWindow, RowNumbersStandOverTheShownRowsOnly) {
     EXPECT_FALSE(Numbers().Upright());
     EXPECT_EQ(RowDisplay().height(), 12 * 17 + 20 + Numbers().NeededHeight());
 
+    // A click on a number chooses that row.
+    QTest::mouseClick(Numbers().viewport(), Qt::LeftButton, {},
+                      QPoint(Numbers().sectionViewportPosition(1) + 5, 5));
+    EXPECT_EQ(ChosenColumns(), QList<int>{1});
+
     // Six rows per slip keep the specified width below the numbers.
     Trigger("Reihenz4");
     EXPECT_EQ(RowDisplay().width(), 37 + 16 * 6);
@@ -277,7 +282,11 @@ TEST_F(MainWindow, GoToRowInAnEmptySystemSaysWhyAndAsksNothing) {
     Trigger("Neu1");
     ASSERT_TRUE(State().rows.Empty());
     ports_.numbers = {1};
-    Trigger("GeheZuReihe1");
+    // Strg+G from the row display.
+    Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
+    RowDisplay().setFocus();
+    QTest::keyClick(&RowDisplay(), Qt::Key_G, Qt::ControlModifier);
     EXPECT_TRUE(ports_.numberQuestions.empty());
     ASSERT_EQ(ports_.messages.size(), 1u);
     EXPECT_EQ(ports_.messages[0].kind, MessageKind::Information);
