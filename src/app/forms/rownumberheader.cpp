@@ -69,7 +69,8 @@ int RowNumberHeader::FirstColumnInView() const {
     int column = logicalIndexAt(0);
     if (column < 0)
         return -1;
-    if (sectionViewportPosition(column) < 0 && column + 1 < count() &&
+    // A column less than half in view does not count.
+    if (2 * sectionViewportPosition(column) + sectionSize(column) < 0 && column + 1 < count() &&
         sectionViewportPosition(column + 1) < viewport()->width())
         ++column;
     return column;

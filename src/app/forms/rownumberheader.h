@@ -20,8 +20,8 @@ class RowNumberHeader : public QHeaderView {
     bool Upright() const;
     // The height the longest number present needs.
     int NeededHeight() const;
-    // The first column in view whose number can be read: scrolled to its end, the table shows
-    // a sliver of the column before; -1 without columns.
+    // The first column in view whose number can be read: scrolled to its end, the table may
+    // show a sliver of the column before; -1 without columns.
     int FirstColumnInView() const;
 
     QSize sizeHint() const override;

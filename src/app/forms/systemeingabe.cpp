@@ -219,9 +219,10 @@ TSystemeingabe::TSystemeingabe(WorkingWeek& week, UiPorts& ports, QWidget* paren
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     // The buttons stand beneath the grid, whose height FitGrid sets.
-    rowPosition_->setGeometry(kGridLeft, 4, 90, 20);
-    newRow->setGeometry(110, 0, 100, 26);
-    clearRow->setGeometry(218, 0, 100, 26);
+    // "Reihe: n" has room for the seven digits of the largest systems.
+    rowPosition_->setGeometry(kGridLeft, 4, 136, 20);
+    newRow->setGeometry(150, 0, 100, 26);
+    clearRow->setGeometry(258, 0, 100, 26);
     ok->setGeometry(376, 0, 90, 26);
     cancel->setGeometry(474, 0, 90, 26);
     grid_->move(kGridLeft, kGridTop);

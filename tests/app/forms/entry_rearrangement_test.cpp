@@ -297,9 +297,12 @@ TEST_F(Systemeingabe, GoToTheLastOfALargeSystem) {
         window.Grid()->visualRect(window.Model().index(0, 99'999))));
     // "Reihe: n" names the first column whose number can be read.
     const int first = Numbers().FirstColumnInView();
-    EXPECT_GE(window.Grid()->columnViewportPosition(first), 0);
+    EXPECT_GE(2 * window.Grid()->columnViewportPosition(first) + window.Grid()->columnWidth(first),
+              0);
     EXPECT_EQ(RowPosition(), QString("Reihe: %1").arg(first + 1));
     EXPECT_EQ(RowNumber(99'999), "100000");
+    auto* position = Find<QLabel>(window, "Label7");
+    EXPECT_LE(position->fontMetrics().horizontalAdvance("Reihe: 4782969"), position->width());
 }
 
 TEST_F(Systemeingabe, LargeSystemIsTakenOverWholeAndInOrder) {

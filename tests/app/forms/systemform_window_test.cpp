@@ -283,6 +283,7 @@ TEST_F(MainWindow, GoToRowInAnEmptySystemSaysWhyAndAsksNothing) {
     ASSERT_TRUE(State().rows.Empty());
     ports_.numbers = {1};
     // Strg+G from the row display.
+    windows_->tipPlan->hide();  // "Neu" showed it
     Main().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
     RowDisplay().setFocus();
