@@ -854,6 +854,7 @@ std::optional<std::string> WorkingWeek::EmptySystemMessage(RowsCommand command) 
         return std::nullopt;
     const char* why = command == RowsCommand::PrintSlips  ? kNothingToPrint
                       : command == RowsCommand::WinTables ? kNoWinTables
+                      : command == RowsCommand::GoToRow   ? kNothingToGoTo
                                                           : kNothingToExport;
     return std::string(why) + "\n" + kHowToGetRows;
 }

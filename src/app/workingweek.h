@@ -39,6 +39,7 @@ enum class RowsCommand {
     PrintSlips,  // "Tippreihen ausdrucken"
     WinTables,   // "Gewinn&tabellen"
     Export,      // "System exportieren…"
+    GoToRow,     // "Gehe zu Reihe …"
 };
 inline constexpr const char* kNothingToPrint =
     "Es gibt nichts zu drucken: Das System enthält noch keine Tippreihen.";
@@ -46,6 +47,9 @@ inline constexpr const char* kNoWinTables =
     "Gewinntabellen gibt es erst, wenn das System Tippreihen enthält.";
 inline constexpr const char* kNothingToExport =
     "Es gibt nichts zu exportieren: Das System enthält noch keine Tippreihen.";
+inline constexpr const char* kNothingToGoTo =
+    "Es gibt keine Reihe, zu der gesprungen werden könnte: Das System enthält noch keine "
+    "Tippreihen.";
 inline constexpr const char* kHowToGetRows =
     "Erstellen Sie ein System mit „System erstellen“ oder öffnen Sie eines mit "
     "„Datei → System öffnen“.";

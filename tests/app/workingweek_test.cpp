@@ -83,10 +83,13 @@ TEST_F(WorkingWeekTest, CommandsOnAnEmptySystemSayWhyTheyDoNothing) {
     ASSERT_TRUE(print && tables);
     EXPECT_EQ(*print, std::string(kNothingToPrint) + "\n" + kHowToGetRows);
     EXPECT_EQ(*tables, std::string(kNoWinTables) + "\n" + kHowToGetRows);
+    EXPECT_EQ(*form.EmptySystemMessage(RowsCommand::GoToRow),
+              std::string(kNothingToGoTo) + "\n" + kHowToGetRows);
 
     Arrange(form).rows = testing::RowsFromStrings({"11111111111"});
     EXPECT_FALSE(form.EmptySystemMessage(RowsCommand::PrintSlips));
     EXPECT_FALSE(form.EmptySystemMessage(RowsCommand::WinTables));
+    EXPECT_FALSE(form.EmptySystemMessage(RowsCommand::GoToRow));
     // A change of the game count drops the rows: the commands say so again.
     form.SetGameCount(12);
     EXPECT_TRUE(form.EmptySystemMessage(RowsCommand::PrintSlips));

@@ -60,6 +60,18 @@ class FakeUiPorts : public UiPorts {
         amounts.pop_front();
         return amount;
     }
+    // Answered from `numbers`, as typed: the real field keeps an answer within the range, so a
+    // test may also hand one outside it to see that the window does not rely on that.
+    std::optional<int> AskNumber(QWidget*, const QString&, const QString& label, int value,
+                                 int minimum, int maximum) override {
+        questions.push_back(label);
+        numberQuestions.push_back({value, minimum, maximum});
+        if (numbers.empty())
+            return std::nullopt;
+        const std::optional<int> number = numbers.front();
+        numbers.pop_front();
+        return number;
+    }
     std::optional<std::string> OpenFileName(QWidget*, const FileDialogRequest& request) override {
         requests.push_back(request);
         return Next(openNames);
@@ -102,6 +114,13 @@ class FakeUiPorts : public UiPorts {
     std::deque<Answer> choices;
     std::deque<std::optional<int>> picks;
     std::deque<std::optional<double>> amounts;
+    struct NumberQuestion {
+        int value;
+        int minimum;
+        int maximum;
+    };
+    std::deque<std::optional<int>> numbers;
+    std::vector<NumberQuestion> numberQuestions;
     std::deque<std::optional<std::string>> openNames;
     std::deque<std::optional<std::string>> saveNames;
     std::vector<FileDialogRequest> requests;

@@ -1,5 +1,7 @@
 #include "app/forms/rowtablemodel.h"
 
+#include "app/rownumbers.h"
+
 namespace velmora {
 
 void RowTableModel::Show(const TRowList& rows) {
@@ -37,11 +39,22 @@ QVariant RowTableModel::data(const QModelIndex& index, int role) const {
     return {};
 }
 
+// The numbers are made when a section is painted or pointed at, never for every row at once.
 QVariant RowTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Vertical) {
+        if (role == Qt::DisplayRole)
+            return section + 1;  // the game numbers
+        if (role == Qt::TextAlignmentRole)
+            return Qt::AlignCenter;
+        return {};
+    }
+    // The empty columns before "Tippreihen anzeigen" hold no row and carry no number.
+    if (section < 0 || section >= rows_.Count())
+        return {};
     if (role == Qt::DisplayRole)
-        return section + 1;  // game numbers down the side, row numbers along the top
-    if (role == Qt::TextAlignmentRole && orientation == Qt::Vertical)
-        return Qt::AlignCenter;
+        return QString::fromStdString(RowNumberText(section));
+    if (role == Qt::ToolTipRole)
+        return QString::fromStdString(RowNumberTip(section));
     return {};
 }
 

@@ -1,5 +1,6 @@
 #include "app/forms/systemeingabe.h"
 
+#include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -8,7 +9,9 @@
 #include <QShowEvent>
 #include <algorithm>
 
+#include "app/forms/rownumberheader.h"
 #include "app/forms/uiports.h"
+#include "app/rownumbers.h"
 #include "app/workingweek.h"
 
 namespace velmora {
@@ -115,11 +118,21 @@ Qt::ItemFlags EntryTableModel::flags(const QModelIndex& index) const {
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
-QVariant EntryTableModel::headerData(int section, Qt::Orientation, int role) const {
+// Every column is a row, a new empty one too; its number is made when it is painted.
+QVariant EntryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Vertical) {
+        if (role == Qt::DisplayRole)
+            return section + 1;  // the game numbers
+        if (role == Qt::TextAlignmentRole)
+            return Qt::AlignCenter;
+        return {};
+    }
+    if (section < 0 || section >= columns_)
+        return {};
     if (role == Qt::DisplayRole)
-        return section + 1;  // game numbers down the side, row numbers along the top
-    if (role == Qt::TextAlignmentRole)
-        return Qt::AlignCenter;
+        return QString::fromStdString(RowNumberText(section));
+    if (role == Qt::ToolTipRole)
+        return QString::fromStdString(RowNumberTip(section));
     return {};
 }
 
@@ -157,19 +170,22 @@ TSystemeingabe::TSystemeingabe(WorkingWeek& week, UiPorts& ports, QWidget* paren
       ports_(ports),
       model_(this),
       grid_(new EntryGridView(this)),
-      rowPosition_(new QLabel("Reihe: 1", this)) {
+      footer_(new QWidget(this)),
+      rowPosition_(new QLabel("Reihe: 1", footer_)) {
     setObjectName("TSystemeingabe");
     setWindowTitle("Systemeingabe");
     setModal(false);
 
     grid_->setObjectName("stringgrid1");
+    auto* numbers = new RowNumberHeader(kCellSize, grid_);
+    numbers->setObjectName("Reihennummern");
+    grid_->setHorizontalHeader(numbers);
     grid_->setModel(&model_);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
     grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
-    grid_->horizontalHeader()->hide();
     for (QHeaderView* header : {grid_->horizontalHeader(), grid_->verticalHeader()}) {
         header->setMinimumSectionSize(kCellSize);
         header->setDefaultSectionSize(kCellSize);
@@ -178,32 +194,52 @@ TSystemeingabe::TSystemeingabe(WorkingWeek& week, UiPorts& ports, QWidget* paren
     connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this,
             &TSystemeingabe::UpdateRowPosition);
     connect(&model_, &QAbstractItemModel::modelReset, this, &TSystemeingabe::UpdateRowPosition);
+    // The hundredth row brings a higher header.
+    connect(&model_, &QAbstractItemModel::columnsInserted, this, &TSystemeingabe::FitGrid);
+
+    auto* goTo = new QAction("Gehe zu Reihe …", this);
+    goTo->setObjectName("GeheZuReihe");
+    goTo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    connect(goTo, &QAction::triggered, this, &TSystemeingabe::GeheZuReiheClick);
+    addAction(goTo);
 
     rowPosition_->setObjectName("Label7");
 
-    auto* newRow = new QPushButton("Neue Reihe", this);
+    auto* newRow = new QPushButton("Neue Reihe", footer_);
     newRow->setObjectName("Neuereihe");
     connect(newRow, &QPushButton::clicked, this, &TSystemeingabe::NeuereiheClick);
-    auto* clearRow = new QPushButton("Reihe löschen", this);
+    auto* clearRow = new QPushButton("Reihe löschen", footer_);
     clearRow->setObjectName("Reihelschen");
     connect(clearRow, &QPushButton::clicked, this, &TSystemeingabe::ReihelschenClick);
-    auto* ok = new QPushButton("OK", this);
+    auto* ok = new QPushButton("OK", footer_);
     ok->setObjectName("BitBtn2");
     connect(ok, &QPushButton::clicked, this, &TSystemeingabe::BitBtn2Click);
-    auto* cancel = new QPushButton("Abbrechen", this);
+    auto* cancel = new QPushButton("Abbrechen", footer_);
     cancel->setObjectName("BitBtn1");
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    // Placed for the largest game count; FormShow fits the grid's height to the games.
-    const int gridHeight = kMaxGames * 17 + 20;
-    grid_->setGeometry(kGridLeft, kGridTop, kGridWidth, gridHeight);
-    const int buttonsTop = kGridTop + gridHeight + 10;
-    rowPosition_->setGeometry(kGridLeft, buttonsTop + 4, 90, 20);
-    newRow->setGeometry(110, buttonsTop, 100, 26);
-    clearRow->setGeometry(218, buttonsTop, 100, 26);
-    ok->setGeometry(376, buttonsTop, 90, 26);
-    cancel->setGeometry(474, buttonsTop, 90, 26);
-    setFixedSize(kGridWidth + 2 * kGridLeft, buttonsTop + 36);
+    // The buttons stand beneath the grid, whose height FitGrid sets.
+    // "Reihe: n" has room for the seven digits of the largest systems.
+    rowPosition_->setGeometry(kGridLeft, 4, 136, 20);
+    newRow->setGeometry(150, 0, 100, 26);
+    clearRow->setGeometry(258, 0, 100, 26);
+    ok->setGeometry(376, 0, 90, 26);
+    cancel->setGeometry(474, 0, 90, 26);
+    grid_->move(kGridLeft, kGridTop);
+    grid_->setFixedWidth(kGridWidth);
+    FitGrid();
+}
+
+// The games and the header of row numbers, which grows with their longest number.
+void TSystemeingabe::FitGrid() {
+    grid_->setFixedHeight(model_.Games() * 17 + 20 + Numbers().NeededHeight());
+    const int footerTop = kGridTop + grid_->height() + 10;
+    footer_->setGeometry(0, footerTop, kGridWidth + 2 * kGridLeft, 26);
+    setFixedSize(kGridWidth + 2 * kGridLeft, footerTop + 36);
+}
+
+RowNumberHeader& TSystemeingabe::Numbers() const {
+    return *static_cast<RowNumberHeader*>(grid_->horizontalHeader());
 }
 
 void TSystemeingabe::showEvent(QShowEvent* event) {
@@ -216,7 +252,7 @@ void TSystemeingabe::showEvent(QShowEvent* event) {
 void TSystemeingabe::FormShow() {
     const Workspace& s = week_.State();
     model_.Fill(s.rows, s.games);
-    grid_->setFixedHeight(model_.Games() * 17 + 20);
+    FitGrid();
     grid_->setCurrentIndex(model_.index(0, 0));
     grid_->scrollToTop();
     grid_->horizontalScrollBar()->setValue(0);
@@ -250,8 +286,33 @@ void TSystemeingabe::BitBtn2Click() {
     accept();
 }
 
+// Strg+G: the row becomes the first column in view (the last ones as far as the grid scrolls)
+// and the cursor goes to it, in the game it was in.
+void TSystemeingabe::GeheZuReiheClick() {
+    const std::optional<RowQuestion> question =
+        GoToRowQuestion(model_.Columns(), std::max(0, Numbers().FirstColumnInView()));
+    if (!question)
+        return;
+    const std::optional<int> answer =
+        ports_.AskNumber(this, kGoToRowTitle, QString::fromStdString(question->label),
+                         question->value, question->minimum, question->maximum);
+    if (!answer)
+        return;
+    const std::optional<std::int32_t> column = RowColumn(*answer, model_.Columns());
+    if (!column) {
+        ports_.ShowMessage(this, MessageKind::Error,
+                           QString::fromStdString(NoSuchRowText(*answer, model_.Columns())));
+        return;
+    }
+    const QModelIndex current = grid_->currentIndex();
+    grid_->horizontalScrollBar()->setValue(*column);
+    grid_->setCurrentIndex(model_.index(current.isValid() ? current.row() : 0, *column));
+    grid_->setFocus();
+    UpdateRowPosition();
+}
+
 void TSystemeingabe::UpdateRowPosition() {
-    const int first = grid_->columnAt(0);
+    const int first = Numbers().FirstColumnInView();
     rowPosition_->setText(QString("Reihe: %1").arg(first < 0 ? 1 : first + 1));
 }
 

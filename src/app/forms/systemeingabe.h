@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace velmora {
 
+class RowNumberHeader;
 class WorkingWeek;
 class UiPorts;
 
@@ -84,12 +85,17 @@ class TSystemeingabe : public QDialog {
     void NeuereiheClick();
     void ReihelschenClick();
     void BitBtn2Click();
+    // Strg+G, "Gehe zu Reihe …"
+    void GeheZuReiheClick();
     void UpdateRowPosition();
+    void FitGrid();
+    RowNumberHeader& Numbers() const;
 
     WorkingWeek& week_;
     UiPorts& ports_;
     EntryTableModel model_;
     EntryGridView* grid_;
+    QWidget* footer_;  // the row position and the buttons beneath the grid
     QLabel* rowPosition_;
 };
 

@@ -26,6 +26,7 @@
 #include "app/forms/controls.h"
 #include "app/forms/programsettings.h"
 #include "app/forms/progressrun.h"
+#include "app/forms/rownumberheader.h"
 #include "app/forms/rowtablemodel.h"
 #include "app/forms/scheinjustierung.h"
 #include "app/forms/slipprinting.h"
@@ -35,6 +36,7 @@
 #include "app/forms/weeksignals.h"
 #include "app/forms/windowimage.h"
 #include "app/forms/windowplaces.h"
+#include "app/rownumbers.h"
 #include "app/weektexts.h"
 #include "evaluation/forms/tippverteilung.h"
 #include "filters/blockeditor.h"
@@ -157,6 +159,9 @@ void Tsystemform::BuildMenus() {
                 [this, rowsPerSlip] { ChooseRowsPerSlip(rowsPerSlip); });
         slipItems_[i] = item;
     }
+    view->addSeparator();
+    add(view, "GeheZuReihe1", "Gehe zu &Reihe …", &Tsystemform::GeheZuReihe1Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
 
     QMenu* evaluation = menuBar()->addMenu("A&uswertung");
     evaluation->setObjectName("Auswertung1");
@@ -398,11 +403,10 @@ void Tsystemform::BuildStatusAndRows(QWidget* page) {
     rowModel_ = new RowTableModel(this);
     rowDisplay_ = new QTableView(page);
     rowDisplay_->setObjectName("stringgrid1");
+    rowHeader_ = new RowNumberHeader(kCellSize, rowDisplay_);
+    rowHeader_->setObjectName("Reihennummern");
+    rowDisplay_->setHorizontalHeader(rowHeader_);
     rowDisplay_->setModel(rowModel_);
-    rowDisplay_->horizontalHeader()->hide();
-    rowDisplay_->horizontalHeader()->setMinimumSectionSize(kCellSize);
-    rowDisplay_->horizontalHeader()->setDefaultSectionSize(kCellSize);
-    rowDisplay_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     rowDisplay_->verticalHeader()->setMinimumSectionSize(kGameRowHeight);
     rowDisplay_->verticalHeader()->setDefaultSectionSize(kGameRowHeight);
     rowDisplay_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -594,14 +598,54 @@ void Tsystemform::RebuildListButtons() {
     area->resize(right + 1, bottom + 4);
 }
 
+// The row numbers add the height of their header; the window grows when a long number
+// would push the display beyond its bottom edge.
 void Tsystemform::ApplyRowsPerSlip() {
     const int slips = week_.State().rowsPerSlip;
     const int games = rowModel_->rowCount();
-    rowDisplay_->setGeometry(10, kRowDisplayTop, 37 + kCellSize * slips, games * 17 + 20);
+    rowDisplay_->setGeometry(10, kRowDisplayTop, 37 + kCellSize * slips,
+                             games * 17 + 20 + rowHeader_->NeededHeight());
+    centralWidget()->setMinimumHeight(rowDisplay_->geometry().bottom() + 8);
+}
+
+void Tsystemform::GeheZuReihe1Click() {
+    if (const auto empty = week_.EmptySystemMessage(RowsCommand::GoToRow)) {
+        ShowMessage(MessageKind::Information, *empty);
+        return;
+    }
+    const std::int32_t count = week_.State().rows.Count();
+    const int current = rowModel_->ShownRows() == count ? rowHeader_->FirstColumnInView() : 0;
+    const std::optional<RowQuestion> question = GoToRowQuestion(count, std::max(0, current));
+    if (!question)
+        return;
+    const std::optional<int> answer =
+        ports_.AskNumber(this, kGoToRowTitle, QString::fromStdString(question->label),
+                         question->value, question->minimum, question->maximum);
+    if (!answer)
+        return;
+    const std::optional<std::int32_t> column = RowColumn(*answer, count);
+    if (!column) {
+        ShowMessage(MessageKind::Error, NoSuchRowText(*answer, count));
+        return;
+    }
+    // Rows not shown yet are shown first, as "Tippreihen anzeigen" does.
+    if (rowModel_->ShownRows() != count)
+        week_.Button2Click();
+    if (*column >= rowModel_->ShownRows())
+        return;
+    // The row becomes the first column in view (the last ones as far as the display scrolls)
+    // and is chosen, as a click on its number would choose it.
+    rowDisplay_->horizontalScrollBar()->setValue(*column);
+    rowDisplay_->selectionModel()->setCurrentIndex(
+        rowModel_->index(0, *column),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Columns);
+    rowDisplay_->setFocus();
+    UpdateRowPosition();
 }
 
 void Tsystemform::UpdateRowPosition() {
-    rowPosition_->setText("Reihe: " + QString::number(std::max(0, rowDisplay_->columnAt(0)) + 1));
+    rowPosition_->setText("Reihe: " +
+                          QString::number(std::max(0, rowHeader_->FirstColumnInView()) + 1));
 }
 
 void Tsystemform::qbbuttonClick() {

@@ -24,6 +24,7 @@ class QTableView;
 
 namespace velmora {
 
+class RowNumberHeader;
 class RowTableModel;
 class TAlarm;
 class Tberechanz;
@@ -92,6 +93,8 @@ class Tsystemform : public QMainWindow, private WeekView {
     void Scheinjustieren1Click();    // "Schein &justieren …"
     // Strg+C: the rows chosen in the row display, or all, as text on the clipboard.
     void CopyRows();
+    // Strg+G, "Gehe zu &Reihe …": asks for a row number and brings that row into view.
+    void GeheZuReihe1Click();
     // Buttons.
     void tpbutonClick();
     void StartClick();
@@ -186,6 +189,7 @@ class Tsystemform : public QMainWindow, private WeekView {
     QLabel* rowPosition_ = nullptr;
     QTableView* rowDisplay_ = nullptr;
     RowTableModel* rowModel_ = nullptr;
+    RowNumberHeader* rowHeader_ = nullptr;
     Tseqform* sequenceForm_ = nullptr;
 };
 

@@ -94,6 +94,20 @@ std::optional<double> QtUiPorts::AskAmount(QWidget* parent, const QString& title
     return dialog.doubleValue();
 }
 
+std::optional<int> QtUiPorts::AskNumber(QWidget* parent, const QString& title, const QString& label,
+                                        int value, int minimum, int maximum) {
+    QInputDialog dialog(parent);
+    dialog.setLocale(ToolkitLocale());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setIntRange(minimum, maximum);
+    dialog.setIntValue(value);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.intValue();
+}
+
 std::optional<std::string> QtUiPorts::OpenFileName(QWidget* parent,
                                                    const FileDialogRequest& request) {
     QFileDialog dialog(parent, "Öffnen", QString::fromStdString(request.initialName),

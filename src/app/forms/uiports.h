@@ -45,6 +45,10 @@ class UiPorts {
     // An amount of money in a field of its own; nothing when cancelled.
     virtual std::optional<double> AskAmount(QWidget* parent, const QString& title,
                                             const QString& label, double value, double maximum) = 0;
+    // A whole number from `minimum` to `maximum` in a field of its own; nothing when cancelled.
+    virtual std::optional<int> AskNumber(QWidget* parent, const QString& title,
+                                         const QString& label, int value, int minimum,
+                                         int maximum) = 0;
     virtual std::optional<std::string> OpenFileName(QWidget* parent,
                                                     const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> SaveFileName(QWidget* parent,
@@ -78,6 +82,8 @@ class QtUiPorts : public UiPorts {
                               const QStringList& answers) override;
     std::optional<double> AskAmount(QWidget* parent, const QString& title, const QString& label,
                                     double value, double maximum) override;
+    std::optional<int> AskNumber(QWidget* parent, const QString& title, const QString& label,
+                                 int value, int minimum, int maximum) override;
     std::optional<std::string> OpenFileName(QWidget* parent,
                                             const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileName(QWidget* parent,

@@ -2,6 +2,7 @@
 // the tests set, with a recording desktop in place of message boxes.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/forms/rownumberheader.h"
 #include "app/forms/systemeingabe.h"
 #include "app/forms/systemumstellung.h"
 #include "app/weektexts.h"
@@ -75,6 +77,15 @@ class Systemeingabe : public WindowTest {
     void Select(int column, int game) {
         window_->Grid()->setCurrentIndex(window_->Model().index(game, column));
     }
+    RowNumberHeader& Numbers() { return *Find<RowNumberHeader>(*window_, "Reihennummern"); }
+    QString RowNumber(int column, int role = Qt::DisplayRole) {
+        return window_->Model().headerData(column, Qt::Horizontal, role).toString();
+    }
+    QString RowPosition() { return Find<QLabel>(*window_, "Label7")->text(); }
+    void GoTo(std::optional<int> row) {
+        ports_.numbers = {row};
+        Find<QAction>(*window_, "GeheZuReihe")->trigger();
+    }
 
     std::unique_ptr<TSystemeingabe> window_;
 };
@@ -91,7 +102,7 @@ TEST_F(Systemeingabe, ShowsEveryRowAsAColumnOfSignDigits) {
     EXPECT_EQ(Cell(0, 1), "0");
     EXPECT_EQ(Cell(0, 2), "2");
     EXPECT_EQ(Cell(2, 10), "1");
-    EXPECT_EQ(window.Grid()->height(), 11 * 17 + 20);
+    EXPECT_EQ(window.Grid()->height(), 11 * 17 + 20 + Numbers().NeededHeight());
     EXPECT_EQ(Find<QLabel>(window, "Label7")->text(), "Reihe: 1");
 }
 
@@ -202,6 +213,93 @@ TEST_F(Systemeingabe, RowPositionFollowsTheFirstVisibleColumn) {
     EXPECT_EQ(Find<QLabel>(window, "Label7")->text(),
               QString("Reihe: %1").arg(window.Grid()->columnAt(0) + 1));
     EXPECT_NE(Find<QLabel>(window, "Label7")->text(), "Reihe: 1");
+}
+
+TEST_F(Systemeingabe, EveryColumnCarriesItsRowNumberNewOnesToo) {
+    SetSystem(11, std::vector<std::string>(98, "11111111111"));
+    TSystemeingabe& window = Open();
+    EXPECT_EQ(RowNumber(0), "1");
+    EXPECT_EQ(RowNumber(97), "98");
+    EXPECT_EQ(window.Model().headerData(10, Qt::Vertical).toString(), "11");  // game numbers
+    EXPECT_FALSE(Numbers().Upright());
+
+    // The hundredth row brings a third digit: the numbers stand upright, the grid grows by
+    // the header's height and the buttons stay beneath it.
+    Click("Neuereihe");
+    EXPECT_EQ(RowNumber(98), "99");
+    EXPECT_FALSE(Numbers().Upright());
+    Click("Neuereihe");
+    EXPECT_EQ(RowNumber(99), "100");
+    EXPECT_TRUE(Numbers().Upright());
+    EXPECT_EQ(window.Grid()->height(), 11 * 17 + 20 + Numbers().NeededHeight());
+    auto* ok = Find<QPushButton>(window, "BitBtn2");
+    EXPECT_GT(ok->mapTo(&window, QPoint(0, 0)).y(), window.Grid()->geometry().bottom());
+    EXPECT_LE(ok->mapTo(&window, QPoint(0, ok->height())).y(), window.height());
+}
+
+TEST_F(Systemeingabe, GoToRowMovesTheCursorThereInItsGame) {
+    SetSystem(11, std::vector<std::string>(300, "11111111111"));
+    TSystemeingabe& window = Open();
+    Select(0, 4);
+    // Strg+G while typing in the grid.
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.Grid()->setFocus();
+    QTest::keyClick(window.Grid(), Qt::Key_G, Qt::ControlModifier);
+    ASSERT_EQ(ports_.numberQuestions.size(), 1u);  // answered with "Abbrechen"
+    EXPECT_EQ(RowPosition(), "Reihe: 1");
+
+    GoTo(150);
+    ASSERT_EQ(ports_.numberQuestions.size(), 2u);
+    EXPECT_EQ(ports_.numberQuestions[1].maximum, 300);
+    EXPECT_EQ(ports_.questions.back(), "Reihe (1 bis 300):");
+    EXPECT_EQ(RowPosition(), "Reihe: 150");
+    EXPECT_EQ(window.Grid()->columnAt(0), 149);
+    EXPECT_EQ(window.Grid()->currentIndex(), window.Model().index(4, 149));
+
+    // "Abbrechen" and a row the grid does not have change nothing.
+    GoTo(std::nullopt);
+    GoTo(301);
+    EXPECT_EQ(RowPosition(), "Reihe: 150");
+    EXPECT_EQ(window.Grid()->currentIndex(), window.Model().index(4, 149));
+    ASSERT_EQ(ports_.messages.size(), 1u);
+    EXPECT_EQ(ports_.messages[0].kind, MessageKind::Error);
+    EXPECT_EQ(ports_.numberQuestions.back().value, 150);  // the row in view was proposed
+
+    // A new empty column is a row to go to; typing there fills it.
+    Click("Neuereihe");
+    GoTo(1);
+    GoTo(301);
+    EXPECT_EQ(window.Grid()->currentIndex(), window.Model().index(0, 300));
+    QTest::keyClicks(window.Grid(), "2");
+    EXPECT_EQ(Cell(300, 0), "2");
+}
+
+TEST_F(Systemeingabe, GoToRowInAnEmptySystemFindsItsOneEmptyRow) {
+    SetSystem(11, {});
+    TSystemeingabe& window = Open();
+    GoTo(1);
+    EXPECT_TRUE(ports_.messages.empty());
+    EXPECT_EQ(ports_.numberQuestions.back().maximum, 1);
+    EXPECT_EQ(RowPosition(), "Reihe: 1");
+    EXPECT_EQ(window.Grid()->currentIndex().column(), 0);
+}
+
+TEST_F(Systemeingabe, GoToTheLastOfALargeSystem) {
+    SetSystem(11, std::vector<std::string>(100'000, "10210210210"));
+    TSystemeingabe& window = Open();
+    GoTo(100'000);
+    EXPECT_EQ(window.Grid()->currentIndex().column(), 99'999);
+    EXPECT_TRUE(window.Grid()->viewport()->rect().contains(
+        window.Grid()->visualRect(window.Model().index(0, 99'999))));
+    // "Reihe: n" names the first column whose number can be read.
+    const int first = Numbers().FirstColumnInView();
+    EXPECT_GE(2 * window.Grid()->columnViewportPosition(first) + window.Grid()->columnWidth(first),
+              0);
+    EXPECT_EQ(RowPosition(), QString("Reihe: %1").arg(first + 1));
+    EXPECT_EQ(RowNumber(99'999), "100000");
+    auto* position = Find<QLabel>(window, "Label7");
+    EXPECT_LE(position->fontMetrics().horizontalAdvance("Reihe: 4782969"), position->width());
 }
 
 TEST_F(Systemeingabe, LargeSystemIsTakenOverWholeAndInOrder) {

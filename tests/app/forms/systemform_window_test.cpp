@@ -22,6 +22,7 @@
 #include "app/filesetnames.h"
 #include "app/forms/helpwindow.h"
 #include "app/forms/progressrun.h"
+#include "app/forms/rownumberheader.h"
 #include "app/forms/rowtablemodel.h"
 #include "app/forms/splashform.h"
 #include "evaluation/forms/alarm.h"
@@ -54,6 +55,18 @@ class MainWindow : public testing::ProgramTest {
                 form_->SetTendency(g, kDisplayOrder[slot],
                                    static_cast<std::int8_t>(tendencies[slot] - '0'));
         testing::Arranged(*form_);
+    }
+
+    RowNumberHeader& Numbers() { return *Find<RowNumberHeader>(Main(), "Reihennummern"); }
+    QTableView& RowDisplay() { return *Find<QTableView>(Main(), "stringgrid1"); }
+    QString RowNumber(int column, int role = Qt::DisplayRole) {
+        return Main().RowModel().headerData(column, Qt::Horizontal, role).toString();
+    }
+    QList<int> ChosenColumns() {
+        QList<int> columns;
+        for (const QModelIndex& column : RowDisplay().selectionModel()->selectedColumns())
+            columns << column.column();
+        return columns;
     }
 
     QStringList ListButtonCaptions(const QString& prefix) {
@@ -168,7 +181,8 @@ TEST_F(MainWindow, GeneratesShowsAndScrollsTheRows) {
     Click("Button2");
     EXPECT_EQ(Main().RowModel().rowCount(), 12);
     EXPECT_EQ(Main().RowModel().columnCount(), 4096);
-    EXPECT_EQ(grid->height(), 12 * 17 + 20);
+    // The header of row numbers adds its height; the width per slip stays.
+    EXPECT_EQ(grid->height(), 12 * 17 + 20 + Numbers().NeededHeight());
     EXPECT_EQ(grid->width(), 37 + 16 * 12);
     EXPECT_EQ(Main().RowModel().index(0, 0).data().toString(), "1");  // the main-tip row
     grid->horizontalScrollBar()->setValue(40);
@@ -179,6 +193,153 @@ TEST_F(MainWindow, GeneratesShowsAndScrollsTheRows) {
     Click("Start");
     EXPECT_LT(Text("Label1").toInt(), 4096);
     EXPECT_EQ(Main().RowModel().columnCount(), Text("Label1").toInt());
+}
+
+TEST_F(MainWindow, RowNumbersStandOverTheShownRowsOnly) {
+    Start();
+    TipEveryGame(12, "210");  // 4096 rows
+    Click("Start");
+    // Before "Tippreihen anzeigen" the empty columns hold no row and carry no number.
+    EXPECT_EQ(RowNumber(0), "");
+    EXPECT_FALSE(Numbers().Upright());
+
+    Click("Button2");
+    EXPECT_EQ(RowNumber(0), "1");
+    EXPECT_EQ(RowNumber(4095), "4096");
+    EXPECT_EQ(RowNumber(4096), "");
+    EXPECT_EQ(RowNumber(999, Qt::ToolTipRole), "Reihe 1.000 – Strg+G: Gehe zu Reihe …");
+    EXPECT_EQ(Main().RowModel().headerData(11, Qt::Vertical).toString(), "12");  // game numbers
+    // Four digits do not fit side by side over a 15-pixel column: they stand upright, and the
+    // header is as high as "4096" is long.
+    EXPECT_TRUE(Numbers().Upright());
+    EXPECT_GE(Numbers().NeededHeight(), Numbers().fontMetrics().horizontalAdvance("4096"));
+    EXPECT_EQ(Numbers().height(), Numbers().NeededHeight());
+    EXPECT_TRUE(Numbers().isVisible());
+
+    // A system of a few rows keeps its numbers side by side and its header low.
+    State().rows = testing::RowsFromStrings({"111111111111", "222222222222"});
+    form_->Button2Click();
+    testing::Arranged(*form_);
+    EXPECT_EQ(RowNumber(1), "2");
+    EXPECT_FALSE(Numbers().Upright());
+    EXPECT_EQ(RowDisplay().height(), 12 * 17 + 20 + Numbers().NeededHeight());
+
+    // A click on a number chooses that row.
+    QTest::mouseClick(Numbers().viewport(), Qt::LeftButton, {},
+                      QPoint(Numbers().sectionViewportPosition(1) + 5, 5));
+    EXPECT_EQ(ChosenColumns(), QList<int>{1});
+
+    // Six rows per slip keep the specified width below the numbers.
+    Trigger("Reihenz4");
+    EXPECT_EQ(RowDisplay().width(), 37 + 16 * 6);
+}
+
+TEST_F(MainWindow, GoToRowMakesItTheFirstColumnInViewAndChoosesIt) {
+    Start();
+    TipEveryGame(12, "210");  // 4096 rows
+    Click("Start");
+    EXPECT_EQ(Find<QAction>(Main(), "GeheZuReihe1")->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::Key_G));
+
+    // Rows not shown yet are shown on the way.
+    ports_.numbers = {1000};
+    Trigger("GeheZuReihe1");
+    ASSERT_EQ(ports_.numberQuestions.size(), 1u);
+    EXPECT_EQ(ports_.questions.back(), "Reihe (1 bis 4.096):");
+    EXPECT_EQ(ports_.numberQuestions[0].minimum, 1);
+    EXPECT_EQ(ports_.numberQuestions[0].maximum, 4096);
+    EXPECT_EQ(ports_.numberQuestions[0].value, 1);
+    EXPECT_EQ(Main().RowModel().columnCount(), 4096);
+    EXPECT_EQ(Text("Label7"), "Reihe: 1000");
+    EXPECT_EQ(RowDisplay().columnAt(0), 999);
+    EXPECT_EQ(ChosenColumns(), QList<int>{999});
+
+    // The next question proposes the row in view; the last row is as far as the display goes.
+    ports_.numbers = {4096};
+    Trigger("GeheZuReihe1");
+    EXPECT_EQ(ports_.numberQuestions.back().value, 1000);
+    EXPECT_EQ(ChosenColumns(), QList<int>{4095});
+    EXPECT_EQ(Text("Label7"), "Reihe: " + QString::number(4096 - 12 + 1));
+    EXPECT_TRUE(RowDisplay().viewport()->rect().contains(
+        RowDisplay().visualRect(Main().RowModel().index(0, 4095))));
+
+    // "Abbrechen" and a number outside the rows change nothing.
+    const int position = RowDisplay().horizontalScrollBar()->value();
+    const QString row = Text("Label7");
+    Trigger("GeheZuReihe1");
+    ports_.numbers = {5000};
+    Trigger("GeheZuReihe1");
+    EXPECT_EQ(RowDisplay().horizontalScrollBar()->value(), position);
+    EXPECT_EQ(Text("Label7"), row);
+    EXPECT_EQ(ChosenColumns(), QList<int>{4095});
+    ASSERT_EQ(ports_.messages.size(), 1u);
+    EXPECT_EQ(ports_.messages[0].kind, MessageKind::Error);
+    EXPECT_TRUE(ports_.messages[0].text.contains("5.000")) << ports_.messages[0].text.toStdString();
+}
+
+TEST_F(MainWindow, GoToRowInAnEmptySystemSaysWhyAndAsksNothing) {
+    Start();
+    Trigger("Neu1");
+    ASSERT_TRUE(State().rows.Empty());
+    ports_.numbers = {1};
+    // Strg+G from the row display.
+    windows_->tipPlan->hide();  // "Neu" showed it
+    Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
+    RowDisplay().setFocus();
+    QTest::keyClick(&RowDisplay(), Qt::Key_G, Qt::ControlModifier);
+    EXPECT_TRUE(ports_.numberQuestions.empty());
+    ASSERT_EQ(ports_.messages.size(), 1u);
+    EXPECT_EQ(ports_.messages[0].kind, MessageKind::Information);
+    EXPECT_EQ(ports_.messages[0].text.toStdString(),
+              *form_->EmptySystemMessage(RowsCommand::GoToRow));
+    EXPECT_EQ(Text("Label7"), "Reihe: 1");
+    EXPECT_FALSE(State().rowsShown);
+}
+
+// The header never asks for the numbers of columns out of view: a large system costs no
+// text per row, neither when shown nor when gone through.
+class CountingColumns : public QAbstractTableModel {
+  public:
+    int rowCount(const QModelIndex& = {}) const override { return 12; }
+    int columnCount(const QModelIndex& = {}) const override { return 1'000'000; }
+    QVariant data(const QModelIndex&, int) const override { return {}; }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
+            ++asked;
+            return QString::number(section + 1);
+        }
+        return {};
+    }
+    mutable int asked = 0;
+};
+
+TEST_F(MainWindow, GoToRowOfALargeSystemAsksOnlyForTheNumbersInView) {
+    Start();
+    State().rows = testing::RandomRows(13, 100'000, 7);
+    testing::Arranged(*form_);
+    ports_.numbers = {54321};
+    Trigger("GeheZuReihe1");
+    EXPECT_EQ(ports_.numberQuestions.back().maximum, 100'000);
+    EXPECT_EQ(Text("Label7"), "Reihe: 54321");
+    EXPECT_EQ(RowNumber(54320), "54321");
+    EXPECT_EQ(ChosenColumns(), QList<int>{54320});
+    EXPECT_GE(Numbers().NeededHeight(), Numbers().fontMetrics().horizontalAdvance("100000"));
+
+    CountingColumns model;
+    QTableView view;
+    auto* numbers = new RowNumberHeader(16, &view);
+    view.setHorizontalHeader(numbers);
+    view.setModel(&model);
+    view.resize(229, 300);
+    view.show();
+    QApplication::processEvents();
+    view.horizontalScrollBar()->setValue(500'000);
+    view.repaint();
+    QApplication::processEvents();
+    EXPECT_TRUE(numbers->Upright());  // "1000000"
+    EXPECT_GT(model.asked, 0);
+    EXPECT_LT(model.asked, 2000);
 }
 
 TEST_F(MainWindow, NewWeekTippedInTheEditorGeneratesItsFullSystem) {
@@ -561,7 +722,8 @@ TEST_F(MainWindow, RowsPerSlipItemsAreInTheViewMenu) {
     for (const QAction* item : Find<QMenu>(Main(), "Ansicht1")->actions())
         items << (item->isSeparator() ? "-" : item->text());
     EXPECT_EQ(items, (QStringList{"&Übersicht", "Filteranzeige", "-", "1&2 Reihen/Schein",
-                                  "1&0 Reihen/Schein", " &8 Reihen/Schein", " &6 Reihen/Schein"}));
+                                  "1&0 Reihen/Schein", " &8 Reihen/Schein", " &6 Reihen/Schein",
+                                  "-", "Gehe zu &Reihe …"}));
 }
 
 TEST_F(MainWindow, OptimisedGuaranteeIsChosenByTheUserAndReportsItsCheck) {

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -67,6 +68,36 @@ TEST(QtDesktop, QuestionsAreAnsweredJaOrNein) {
     AnswerMessageBox([&] { answer = ports.Ask(nullptr, "Noch einmal?"); },
                      [](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
     EXPECT_TRUE(answer);
+}
+
+TEST(QtDesktop, WholeNumberIsAskedWithinItsRangeAndCancelGivesNothing) {
+    QtUiPorts ports;
+    const auto answerWith = [&](const std::function<void(QInputDialog&)>& answer) {
+        QTimer poll;
+        bool answered = false;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            if (dialog != nullptr && !answered) {
+                answered = true;
+                EXPECT_EQ(dialog->windowTitle(), "Gehe zu Reihe");
+                EXPECT_EQ(dialog->labelText(), "Reihe (1 bis 4.096):");
+                EXPECT_EQ(dialog->intValue(), 41);
+                answer(*dialog);
+            }
+        });
+        poll.start(10);
+        const std::optional<int> number =
+            ports.AskNumber(nullptr, "Gehe zu Reihe", "Reihe (1 bis 4.096):", 41, 1, 4096);
+        poll.stop();
+        EXPECT_TRUE(answered);
+        return number;
+    };
+    EXPECT_EQ(answerWith([](QInputDialog& dialog) {
+                  dialog.setIntValue(1000);
+                  dialog.accept();
+              }),
+              1000);
+    EXPECT_EQ(answerWith([](QInputDialog& dialog) { dialog.reject(); }), std::nullopt);
 }
 
 // A German user keeps his regional German; everyone else gets German, the program's language.
