@@ -4,7 +4,27 @@
 #include <QStyleOptionHeader>
 #include <algorithm>
 
+#include "app/forms/uiports.h"
+#include "app/rownumbers.h"
+
 namespace velmora {
+
+std::optional<std::int32_t> AskRowColumn(UiPorts& ports, QWidget* parent, std::int64_t count,
+                                         std::int64_t current) {
+    const std::optional<RowQuestion> question = GoToRowQuestion(count, current);
+    if (!question)
+        return std::nullopt;
+    const std::optional<int> answer =
+        ports.AskNumber(parent, kGoToRowTitle, QString::fromStdString(question->label),
+                        question->value, question->minimum, question->maximum);
+    if (!answer)
+        return std::nullopt;
+    const std::optional<std::int32_t> column = RowColumn(*answer, count);
+    if (!column)
+        ports.ShowMessage(parent, MessageKind::Error,
+                          QString::fromStdString(NoSuchRowText(*answer, count)));
+    return column;
+}
 
 namespace {
 

@@ -7,8 +7,18 @@
 #pragma once
 
 #include <QHeaderView>
+#include <cstdint>
+#include <optional>
 
 namespace velmora {
+
+class UiPorts;
+
+// "Gehe zu Reihe …" over `count` rows with the row in column `current` proposed: the column
+// of the row the user chose, or nothing when there is no row, the user cancelled, or the answer
+// named no row (which is said in a message).
+std::optional<std::int32_t> AskRowColumn(UiPorts& ports, QWidget* parent, std::int64_t count,
+                                         std::int64_t current);
 
 class RowNumberHeader : public QHeaderView {
     Q_OBJECT

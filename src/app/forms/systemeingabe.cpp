@@ -289,21 +289,10 @@ void TSystemeingabe::BitBtn2Click() {
 // Strg+G: the row becomes the first column in view (the last ones as far as the grid scrolls)
 // and the cursor goes to it, in the game it was in.
 void TSystemeingabe::GeheZuReiheClick() {
-    const std::optional<RowQuestion> question =
-        GoToRowQuestion(model_.Columns(), std::max(0, Numbers().FirstColumnInView()));
-    if (!question)
+    const std::optional<std::int32_t> column =
+        AskRowColumn(ports_, this, model_.Columns(), std::max(0, Numbers().FirstColumnInView()));
+    if (!column)
         return;
-    const std::optional<int> answer =
-        ports_.AskNumber(this, kGoToRowTitle, QString::fromStdString(question->label),
-                         question->value, question->minimum, question->maximum);
-    if (!answer)
-        return;
-    const std::optional<std::int32_t> column = RowColumn(*answer, model_.Columns());
-    if (!column) {
-        ports_.ShowMessage(this, MessageKind::Error,
-                           QString::fromStdString(NoSuchRowText(*answer, model_.Columns())));
-        return;
-    }
     const QModelIndex current = grid_->currentIndex();
     grid_->horizontalScrollBar()->setValue(*column);
     grid_->setCurrentIndex(model_.index(current.isValid() ? current.row() : 0, *column));

@@ -615,19 +615,10 @@ void Tsystemform::GeheZuReihe1Click() {
     }
     const std::int32_t count = week_.State().rows.Count();
     const int current = rowModel_->ShownRows() == count ? rowHeader_->FirstColumnInView() : 0;
-    const std::optional<RowQuestion> question = GoToRowQuestion(count, std::max(0, current));
-    if (!question)
+    const std::optional<std::int32_t> column =
+        AskRowColumn(ports_, this, count, std::max(0, current));
+    if (!column)
         return;
-    const std::optional<int> answer =
-        ports_.AskNumber(this, kGoToRowTitle, QString::fromStdString(question->label),
-                         question->value, question->minimum, question->maximum);
-    if (!answer)
-        return;
-    const std::optional<std::int32_t> column = RowColumn(*answer, count);
-    if (!column) {
-        ShowMessage(MessageKind::Error, NoSuchRowText(*answer, count));
-        return;
-    }
     // Rows not shown yet are shown first, as "Tippreihen anzeigen" does.
     if (rowModel_->ShownRows() != count)
         week_.Button2Click();
