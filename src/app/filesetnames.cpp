@@ -60,16 +60,22 @@ ResolvedFileName ResolveFileName(const std::string& name, bool lowerNewExtension
     const fs::path path = PathOf(name);
     // The name itself counts whatever it is, even a link that leads nowhere: reading it then
     // says what is wrong with it, instead of quietly taking a file of another name.
-    if (fs::exists(fs::symlink_status(path, error)))
-        return {name, {}};
+    const bool exists = fs::exists(fs::symlink_status(path, error));
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    const std::string wanted = Lower(NameOf(path.filename()));
+    const std::string given = NameOf(path.filename());
+    const std::string wanted = Lower(given);
     std::vector<std::string> matches;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string entry = NameOf(it->path().filename());
+        if (exists && entry == given)
+            return {name, {}};
         if (Lower(entry) == wanted)
             matches.push_back(entry);
     }
+    // Where the system ignores the case of names (Windows), the name opens a file of another
+    // spelling: that file is the one meant, under the spelling it has on disk.
+    if (exists && matches.size() != 1)
+        return {name, {}};
     if (matches.size() == 1)
         return {NameOf(path.parent_path() / PathOf(matches.front())), {}};
     if (matches.size() > 1) {

@@ -37,8 +37,10 @@ std::filesystem::path PathOf(const std::string& name) {
     return std::filesystem::path(WideOf(name));
 }
 
+// With forward slashes, as the window toolkit writes names there too: a name joined from a
+// folder and a file then reads the same whichever of them built it.
 std::string NameOf(const std::filesystem::path& path) {
-    return Utf8Of(path.native());
+    return Utf8Of(path.generic_wstring());
 }
 
 std::FILE* OpenFile(const std::string& name, const char* mode) {

@@ -12,7 +12,8 @@
 
 namespace velmora {
 
-// The system's path for a UTF-8 file name, and back.
+// The system's path for a UTF-8 file name, and back (on Windows with forward slashes, which
+// it takes as well as backslashes).
 std::filesystem::path PathOf(const std::string& name);
 std::string NameOf(const std::filesystem::path& path);
 

@@ -45,6 +45,8 @@ TEST_F(WeekFilesTest, AMemberThatCannotBeReadRefusesTheWeek) {
 
 // The exact name wins over one differing in case; of several such, none is picked.
 TEST_F(WeekFilesTest, NamesDifferingInCase) {
+    if (!NamesDifferInCase())
+        GTEST_SKIP() << "names differing only in case are one file here";
     Ok({"generate", "--plan", kWeek, "--guarantee", "0", "--out", "week.prd"});
     CopyWeek("cases");
     WriteBytes("cases/AKTUELLEWOCHE.TFD", {});
