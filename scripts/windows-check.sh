@@ -17,7 +17,8 @@ export LC_ALL=C.UTF-8
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
     mkdir -p "$WINEPREFIX"
     "$wine" wineboot -i >/dev/null 2>&1
-    "$wine" wineserver -w 2>/dev/null || wineserver -w 2>/dev/null || true
+    # The prefix is complete once its server has written the registry.
+    "$(dirname "$(readlink -f "$wine")")/wineserver" -w 2>/dev/null || true
 fi
 
 ctest --test-dir "$build" --output-on-failure
