@@ -10,6 +10,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     xvfb xauth
     clang-14 libclang-rt-14-dev llvm-14
+    dpkg-dev file
+    g++-mingw-w64-x86-64-posix wine64
 )
 
 missing=()

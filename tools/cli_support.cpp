@@ -8,6 +8,7 @@
 #include "app/filesetnames.h"
 #include "app/rowfile.h"
 #include "app/tipplanfile.h"
+#include "app/utf8path.h"
 #include "model/sign.h"
 
 namespace velmora::cli {
@@ -65,7 +66,7 @@ TRowList ReadRows(const std::string& path, int games) {
 
 bool SameExistingFile(const std::string& a, const std::string& b) {
     std::error_code error;
-    return std::filesystem::equivalent(a, b, error) && !error;
+    return std::filesystem::equivalent(velmora::PathOf(a), velmora::PathOf(b), error) && !error;
 }
 
 void WriteResult(std::ostream& out, std::ostream& err, const std::string& path,

@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "app/binaryfile.h"
+#include "app/utf8path.h"
 #include "commandline.h"
 
 int main(int argc, char** argv) {
+#ifdef LC_MESSAGES
     // System error texts (file not found and the like) in the user's language.
     std::setlocale(LC_MESSAGES, "");
+#endif
     velmora::RemoveTemporaryFilesOnStopSignals();
-    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    return velmora::cli::RunCommandLine(args, std::cout, std::cerr);
+    return velmora::cli::RunCommandLine(velmora::CommandLineArguments(argc, argv), std::cout,
+                                        std::cerr);
 }

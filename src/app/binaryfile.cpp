@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "app/systemerror.h"
+#include "app/utf8path.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -76,7 +77,7 @@ std::string NotARegularFile(fs::file_type type) {
 // A link whose target is missing: the plain "does not exist" would point at the wrong name.
 std::string MissingReason(const std::string& path) {
     std::error_code error;
-    if (fs::is_symlink(fs::symlink_status(path, error)))
+    if (fs::is_symlink(fs::symlink_status(PathOf(path), error)))
         return "Die Verknüpfung zeigt auf eine Datei, die nicht existiert.";
     return SystemErrorText(ENOENT);
 }
@@ -179,7 +180,7 @@ void Forget(PendingTemporary* slot) {
 class StopSignalsDeferred {
   public:
 #ifdef _WIN32
-    StopSignalsDeferred() = default;
+    StopSignalsDeferred() {}  // Windows has no such signals to hold
 #else
     StopSignalsDeferred() {
         sigset_t stopSignals;
@@ -248,7 +249,7 @@ Target ResolveTarget(const std::string& path) {
     target.path = path;
     for (int links = 0;; ++links) {
         std::error_code error;
-        const fs::file_status status = fs::symlink_status(target.path, error);
+        const fs::file_status status = fs::symlink_status(PathOf(target.path), error);
         if (status.type() == fs::file_type::not_found)
             return target;  // a new file, created under this name
         if (error) {
@@ -273,14 +274,13 @@ Target ResolveTarget(const std::string& path) {
             return target;
         }
 #endif
-        const fs::path leadsTo = fs::read_symlink(target.path, error);
+        const fs::path leadsTo = fs::read_symlink(PathOf(target.path), error);
         if (error) {
             target.error = ReasonOf(error);
             return target;
         }
-        target.path = leadsTo.is_absolute()
-                          ? leadsTo.string()
-                          : (fs::path(target.path).parent_path() / leadsTo).string();
+        target.path =
+            NameOf(leadsTo.is_absolute() ? leadsTo : PathOf(target.path).parent_path() / leadsTo);
     }
 }
 
@@ -289,8 +289,8 @@ Target ResolveTarget(const std::string& path) {
 
 #ifdef _WIN32
 int OpenExclusively(const std::string& name, fs::perms) {
-    return ::_open(name.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                   _S_IREAD | _S_IWRITE);
+    return ::_wopen(PathOf(name).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                    _S_IREAD | _S_IWRITE);
 }
 bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
     while (!bytes.empty()) {
@@ -308,11 +308,11 @@ bool Flush(int fd) {
 bool Close(int fd) {
     return ::_close(fd) == 0;
 }
-int RemoveFile(const char* name) {
-    return ::_unlink(name);
+int RemoveFile(const std::string& name) {
+    return ::_wunlink(PathOf(name).c_str());
 }
 bool Replace(const std::string& temporary, const std::string& target, std::string& reason) {
-    if (MoveFileExA(temporary.c_str(), target.c_str(),
+    if (MoveFileExW(PathOf(temporary).c_str(), PathOf(target).c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     const DWORD code = GetLastError();
@@ -345,8 +345,8 @@ bool Flush(int fd) {
 bool Close(int fd) {
     return ::close(fd) == 0 || errno == EINTR;
 }
-int RemoveFile(const char* name) {
-    return ::unlink(name);
+int RemoveFile(const std::string& name) {
+    return ::unlink(name.c_str());
 }
 bool Replace(const std::string& temporary, const std::string& target, std::string& reason) {
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
@@ -372,14 +372,14 @@ FileBytes ReadWholeFile(const std::string& path) {
     FileBytes result;
 #ifdef _WIN32
     std::error_code ignored;
-    const fs::file_status status = fs::status(path, ignored);
+    const fs::file_status status = fs::status(PathOf(path), ignored);
     if (fs::exists(status)) {
         if (std::string reason = NotARegularFile(status.type()); !reason.empty()) {
             result.error = CannotOpen(path, reason);
             return result;
         }
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenFile(path, "rb");
     if (file == nullptr) {
         const int error = errno;
         result.error =
@@ -494,7 +494,7 @@ std::string WriteFileAtomically(const std::string& path, std::span<const std::ui
     if (done && !Replace(temporary, target.path, reason))
         done = false;
     if (!done)
-        RemoveFile(temporary.c_str());
+        RemoveFile(temporary);
     Forget(slot);
     return done ? std::string() : CannotWrite(path, reason);
 }

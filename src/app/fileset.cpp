@@ -5,6 +5,7 @@
 
 #include "app/binaryfile.h"
 #include "app/filesetnames.h"
+#include "app/utf8path.h"
 
 namespace velmora {
 namespace {
@@ -25,7 +26,7 @@ Member ReadMember(const std::string& name) {
     // Only an entry that is not there at all is missing; anything else under the name is
     // read, and a link leading nowhere or in a circle refuses the set like a damaged file.
     std::error_code ignored;
-    if (std::filesystem::symlink_status(member.path, ignored).type() ==
+    if (std::filesystem::symlink_status(PathOf(member.path), ignored).type() ==
         std::filesystem::file_type::not_found)
         return member;
     member.exists = true;

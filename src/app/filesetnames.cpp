@@ -6,6 +6,8 @@
 #include <system_error>
 #include <vector>
 
+#include "app/utf8path.h"
+
 namespace velmora {
 namespace {
 
@@ -55,21 +57,27 @@ std::string TipPlanNameTtd(const std::string& tipPlanName) {
 ResolvedFileName ResolveFileName(const std::string& name, bool lowerNewExtension) {
     namespace fs = std::filesystem;
     std::error_code error;
-    const fs::path path(name);
+    const fs::path path = PathOf(name);
     // The name itself counts whatever it is, even a link that leads nowhere: reading it then
     // says what is wrong with it, instead of quietly taking a file of another name.
-    if (fs::exists(fs::symlink_status(path, error)))
-        return {name, {}};
+    const bool exists = fs::exists(fs::symlink_status(path, error));
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    const std::string wanted = Lower(path.filename().string());
+    const std::string given = NameOf(path.filename());
+    const std::string wanted = Lower(given);
     std::vector<std::string> matches;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string entry = it->path().filename().string();
+        const std::string entry = NameOf(it->path().filename());
+        if (exists && entry == given)
+            return {name, {}};
         if (Lower(entry) == wanted)
             matches.push_back(entry);
     }
+    // Where the system ignores the case of names (Windows), the name opens a file of another
+    // spelling: that file is the one meant, under the spelling it has on disk.
+    if (exists && matches.size() != 1)
+        return {name, {}};
     if (matches.size() == 1)
-        return {(path.parent_path() / matches.front()).string(), {}};
+        return {NameOf(path.parent_path() / PathOf(matches.front())), {}};
     if (matches.size() > 1) {
         std::sort(matches.begin(), matches.end());
         std::string list;
@@ -78,15 +86,15 @@ ResolvedFileName ResolveFileName(const std::string& name, bool lowerNewExtension
             list += "'" + matches[m] + "'";
         }
         return {name, "Der Dateiname '" + name + "' ist nicht eindeutig: im Ordner '" +
-                          folder.string() + "' liegen " + list +
+                          NameOf(folder) + "' liegen " + list +
                           ", die sich nur in Groß- und Kleinschreibung unterscheiden. Bitte alle "
                           "bis auf eine umbenennen oder entfernen."};
     }
     if (!lowerNewExtension || !path.has_extension())
         return {name, {}};
     fs::path lowered = path;
-    lowered.replace_extension(Lower(path.extension().string()));
-    return {lowered.string(), {}};
+    lowered.replace_extension(PathOf(Lower(NameOf(path.extension()))));
+    return {NameOf(lowered), {}};
 }
 
 }  // namespace velmora

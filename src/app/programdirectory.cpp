@@ -1,8 +1,11 @@
 #include "app/programdirectory.h"
 
-#include <cstdlib>
+#include <cwchar>
 #include <filesystem>
+#include <optional>
 #include <system_error>
+
+#include "app/utf8path.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -18,20 +21,36 @@ std::string WithSeparator(std::string directory) {
 }
 
 #ifdef _WIN32
+// The installer's entry under "App Paths"; its value PATH names the program directory.
 std::string RegisteredPath() {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE,
-                      "Software\\microsoft\\windows\\CurrentVersion\\app Paths\\velmora.exe", 0,
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE,
+                      L"Software\\microsoft\\windows\\CurrentVersion\\app Paths\\velmora.exe", 0,
                       KEY_READ, &key) != ERROR_SUCCESS)
         return {};
-    char value[MAX_PATH] = {};
-    DWORD size = sizeof value;
+    std::wstring value(32768, L'\0');
+    DWORD size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
     DWORD type = 0;
-    const bool read = RegQueryValueExA(key, "PATH", nullptr, &type, reinterpret_cast<BYTE*>(value),
-                                       &size) == ERROR_SUCCESS &&
-                      type == REG_SZ;
+    const bool read =
+        RegQueryValueExW(key, L"PATH", nullptr, &type, reinterpret_cast<BYTE*>(value.data()),
+                         &size) == ERROR_SUCCESS &&
+        (type == REG_SZ || type == REG_EXPAND_SZ);
     RegCloseKey(key);
-    return read ? std::string(value) : std::string();
+    if (!read)
+        return {};
+    // The stored string may or may not end in its terminating zero.
+    value.resize(size / sizeof(wchar_t));
+    value.resize(std::wcslen(value.c_str()));
+    if (type == REG_EXPAND_SZ) {
+        std::wstring expanded(32768, L'\0');
+        const DWORD length = ExpandEnvironmentStringsW(value.c_str(), expanded.data(),
+                                                       static_cast<DWORD>(expanded.size()));
+        if (length == 0 || length > expanded.size())
+            return {};
+        expanded.resize(length - 1);
+        value = expanded;
+    }
+    return Utf8Of(value);
 }
 #endif
 
@@ -42,18 +61,21 @@ std::string ProgramDirectory() {
     if (std::string registered = RegisteredPath(); !registered.empty())
         return WithSeparator(registered);
 #endif
-    if (const char* path = std::getenv("VELMORA_PATH"); path != nullptr && *path != '\0')
-        return WithSeparator(path);
+    if (const std::optional<std::string> path = EnvironmentValue("VELMORA_PATH");
+        path && !path->empty())
+        return WithSeparator(*path);
     return {};
 }
 
 std::string UserProgramDirectory(const std::string& defaultSet) {
     namespace fs = std::filesystem;
     fs::path base;
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data != '\0')
-        base = data;
-    else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
-        base = fs::path(home) / ".local" / "share";
+    if (const std::optional<std::string> data = EnvironmentValue("XDG_DATA_HOME");
+        data && !data->empty())
+        base = PathOf(*data);
+    else if (const std::optional<std::string> home = EnvironmentValue("HOME");
+             home && !home->empty())
+        base = PathOf(*home) / ".local" / "share";
     else
         return {};
     const fs::path directory = base / "velmora";
@@ -61,14 +83,14 @@ std::string UserProgramDirectory(const std::string& defaultSet) {
     fs::create_directories(directory, error);
     if (error)
         return {};
-    for (const auto& entry : fs::directory_iterator(defaultSet, error)) {
+    for (const auto& entry : fs::directory_iterator(PathOf(defaultSet), error)) {
         const fs::path target = directory / entry.path().filename();
         if (entry.is_regular_file() && !fs::exists(target, error))
             fs::copy_file(entry.path(), target, error);  // a failed copy leaves the others
     }
     if (!fs::exists(directory / "AKTUELLEWOCHE.TTD", error))
         return {};
-    return WithSeparator(directory.string());
+    return WithSeparator(NameOf(directory));
 }
 
 }  // namespace velmora

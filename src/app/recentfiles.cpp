@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/filesetnames.h"
+#include "app/utf8path.h"
 
 namespace velmora {
 
@@ -43,8 +44,8 @@ std::string RecentEntryName(const std::string& name) {
     if (name.empty())
         return name;
     std::error_code ignored;
-    const std::filesystem::path absolute = std::filesystem::absolute(name, ignored);
-    return (absolute.empty() ? std::filesystem::path(name) : absolute).lexically_normal().string();
+    const std::filesystem::path absolute = std::filesystem::absolute(PathOf(name), ignored);
+    return NameOf((absolute.empty() ? PathOf(name) : absolute).lexically_normal());
 }
 
 std::string RecentWeekKey(const std::string& tipPlanName) {

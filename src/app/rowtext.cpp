@@ -8,6 +8,7 @@
 #include <span>
 
 #include "app/binaryfile.h"
+#include "app/utf8path.h"
 
 namespace velmora {
 namespace {
@@ -292,16 +293,16 @@ std::vector<std::string> ExportFileNames(const std::string& path, std::int32_t r
                                          std::int32_t rowsPerFile) {
     if (rowsPerFile <= 0 || rows <= rowsPerFile)
         return {path};
-    const std::filesystem::path target(path);
-    const std::string stem = target.stem().string();
-    const std::string extension = target.extension().string();
+    const std::filesystem::path target = PathOf(path);
+    const std::string stem = NameOf(target.stem());
+    const std::string extension = NameOf(target.extension());
     const std::int32_t parts = (rows - 1) / rowsPerFile + 1;
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(parts));
     for (std::int32_t k = 1; k <= parts; ++k) {
         const std::filesystem::path part =
-            target.parent_path() / (stem + "_" + std::to_string(k) + extension);
-        names.push_back(part.string());
+            target.parent_path() / PathOf(stem + "_" + std::to_string(k) + extension);
+        names.push_back(NameOf(part));
     }
     return names;
 }

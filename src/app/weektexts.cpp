@@ -3,6 +3,8 @@
 #include <cmath>
 #include <filesystem>
 
+#include "app/utf8path.h"
+
 namespace velmora {
 
 std::string UpperStatusText(const Workspace& week) {
@@ -61,8 +63,8 @@ std::string TimeLeftText(double seconds) {
 std::string WindowTitle(const Workspace& week, bool unsaved) {
     const std::string plan = week.tipPlanName == kNewTipPlanName
                                  ? std::string(kNewTipPlanName)
-                                 : std::filesystem::path(week.tipPlanName).filename().string();
-    const std::string rows = std::filesystem::path(week.rowFileName).filename().string();
+                                 : NameOf(PathOf(week.tipPlanName).filename());
+    const std::string rows = NameOf(PathOf(week.rowFileName).filename());
     return plan + " – " + rows + (unsaved ? " *" : "");
 }
 

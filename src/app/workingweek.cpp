@@ -11,6 +11,7 @@
 #include "app/filterfiles.h"
 #include "app/rowfile.h"
 #include "app/slipsettings.h"
+#include "app/utf8path.h"
 #include "evaluation/tipdistribution.h"
 #include "filters/numberedlist.h"
 #include "filters/oddseditor.h"
@@ -37,7 +38,7 @@ bool BrokenOff(const AbortFlag& abort, const GenerationSettings& settings,
 bool FileExists(const std::string& name) {
     const ResolvedFileName file = ResolveFileName(name);
     std::error_code error;
-    return file.ok() && std::filesystem::exists(file.path, error);
+    return file.ok() && std::filesystem::exists(PathOf(file.path), error);
 }
 
 // Runs the open dialog and reads the chosen file; reports a refusal and returns nothing.
@@ -58,7 +59,7 @@ std::optional<TRowList> ChooseAndReadRows(const Workspace& state, WeekView& view
 
 bool NothingUnder(const std::string& path) {
     std::error_code ignored;
-    return std::filesystem::symlink_status(path, ignored).type() ==
+    return std::filesystem::symlink_status(PathOf(path), ignored).type() ==
            std::filesystem::file_type::not_found;
 }
 
@@ -288,7 +289,8 @@ void WorkingWeek::ffnen1Click(WeekView& view) {
     // (the bundled one is "AKTUELLEWOCHE.TTD"), so that it can be opened as proposed.
     const ResolvedFileName proposed = ResolveFileName(s.programDirectory + "aktuellewoche.ttd");
     std::error_code ignored;
-    const bool found = proposed.ok() && std::filesystem::is_regular_file(proposed.path, ignored);
+    const bool found =
+        proposed.ok() && std::filesystem::is_regular_file(PathOf(proposed.path), ignored);
     const std::optional<std::string> chosen = view.OpenFileName(
         {"Tototipdatei|*.ttd", "", found ? proposed.path : std::string("aktuellewoche.ttd")});
     if (chosen)
@@ -486,7 +488,7 @@ bool WorkingWeek::FormHide(WeekView& view) {
     std::error_code error;
     const auto copy = std::filesystem::temp_directory_path(error) / "Arbeits.dat";
     if (!error)
-        WriteTipPlanFile(copy.string(), s.tipPlanStream);
+        WriteTipPlanFile(NameOf(copy), s.tipPlanStream);
     return MayDiscardWeek(view) && MayDiscardSystem(view);
 }
 

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "app/filesetnames.h"
+#include "app/utf8path.h"
 #include "app/workingweek.h"
 
 namespace velmora {
@@ -11,14 +12,13 @@ namespace {
 
 FileDialogRequest ExportRequest(const Workspace& state, RowTextFormat format) {
     const bool csv = format == RowTextFormat::Csv;
-    std::filesystem::path name =
-        std::filesystem::path(state.rowFileName).replace_extension(csv ? ".csv" : ".txt");
-    return {csv ? "CSV-Dateien|*.csv" : "Textdateien|*.txt", csv ? "csv" : "txt", name.string()};
+    std::filesystem::path name = PathOf(state.rowFileName).replace_extension(csv ? ".csv" : ".txt");
+    return {csv ? "CSV-Dateien|*.csv" : "Textdateien|*.txt", csv ? "csv" : "txt", NameOf(name)};
 }
 
 bool Exists(const std::string& name) {
     std::error_code error;
-    return std::filesystem::exists(name, error);
+    return std::filesystem::exists(PathOf(name), error);
 }
 
 std::string Quoted(const std::string& name) {
@@ -70,7 +70,7 @@ bool WorkingWeek::IsWeekFile(const std::string& name) const {
                                     SignChangeName(plan), s.rowFileName, s.slipSettingsName}) {
         std::error_code error;
         const std::string resolved = ResolveFileName(file).path;
-        if (std::filesystem::equivalent(resolved, name, error) && !error)
+        if (std::filesystem::equivalent(PathOf(resolved), PathOf(name), error) && !error)
             return true;
     }
     return false;

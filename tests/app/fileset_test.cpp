@@ -92,6 +92,8 @@ TEST_F(WeekFileSet, EveryFileThatCannotBeReadIsRefusedByName) {
 #endif
 
 TEST_F(WeekFileSet, TheExactNameWinsAndSeveralCaseVariantsAreRefused) {
+    if (!NamesDifferInCase())
+        GTEST_SKIP() << "names differing only in case are one file here";
     WriteWeek("w.ttd");
     WriteBytes("w.tfd", OneBlock());
     WriteBytes("W.TFD", {});

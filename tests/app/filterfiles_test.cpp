@@ -128,6 +128,8 @@ TEST_F(ResolveNames, FindsAFileThatDiffersOnlyInCase) {
 }
 
 TEST_F(ResolveNames, PrefersTheExactNameAndNeverPicksOneOfSeveral) {
+    if (!NamesDifferInCase())
+        GTEST_SKIP() << "names differing only in case are one file here";
     WriteBytes("AktuelleWoche.tfd", {});
     WriteBytes("aktuellewoche.tfd", {});
     EXPECT_EQ(ResolveFileName(Path("aktuellewoche.tfd")).path, Path("aktuellewoche.tfd"));

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "support/environment.h"
 #include "support/tempdir.h"
 
 namespace velmora {
@@ -13,29 +14,24 @@ class UserDirectory : public testing::TempDirTest {
   protected:
     void SetUp() override {
         TempDirTest::SetUp();
-        const char* old = std::getenv("XDG_DATA_HOME");
-        saved_ = old != nullptr ? old : "";
-        hadValue_ = old != nullptr;
-        setenv("XDG_DATA_HOME", Path("home").c_str(), 1);
+        saved_ = EnvironmentValue("XDG_DATA_HOME");
+        testing::SetEnvironmentValue("XDG_DATA_HOME", Path("home"));
         std::filesystem::create_directories(Path("set"));
     }
     void TearDown() override {
-        if (hadValue_)
-            setenv("XDG_DATA_HOME", saved_.c_str(), 1);
-        else
-            unsetenv("XDG_DATA_HOME");
+        testing::SetEnvironmentValue("XDG_DATA_HOME", saved_);
         TempDirTest::TearDown();
     }
 
-    std::string saved_;
-    bool hadValue_ = false;
+    std::optional<std::string> saved_;
 };
 
 TEST_F(UserDirectory, FirstUseCopiesTheDefaultSetAndLaterUseKeepsTheUsersFiles) {
     WriteBytes("set/AKTUELLEWOCHE.TTD", {1, 2, 3});
     WriteBytes("set/schein.dat", {4});
     const std::string directory = UserProgramDirectory(Path("set"));
-    EXPECT_EQ(directory, Path("home/velmora") + "/");
+    EXPECT_EQ(PathOf(directory).lexically_normal(),
+              PathOf(Path("home/velmora/")).lexically_normal());
     EXPECT_EQ(ReadBytes("home/velmora/schein.dat"), std::vector<std::uint8_t>{4});
 
     WriteBytes("home/velmora/AKTUELLEWOCHE.TTD", {9});  // the user's own week

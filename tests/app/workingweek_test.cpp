@@ -28,7 +28,7 @@ struct FakeProgress : GenerationView {
 
 class WorkingWeekTest : public testing::TempDirTest {
   protected:
-    std::string Dir() const { return dir_.string() + "/"; }
+    std::string Dir() const { return NameOf(dir_) + "/"; }
 
     // A week of n games: games 1 to 6 with three signs, the rest on "1".
     void WriteWeek(const std::string& tipPlanFile, int n) {

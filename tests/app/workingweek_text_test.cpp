@@ -33,7 +33,7 @@ class WeekText : public testing::TempDirTest {
         s.plan = testing::PlanFromTendencies(std::vector<std::string>(11, "321"));
         s.filters = TFilterSet::PassingAll(11);
         s.rows = RowsFromStrings({"11111111111", "22222222220"});
-        s.programDirectory = dir_.string() + "/";
+        s.programDirectory = NameOf(dir_) + "/";
         s.tipPlanName = Path("AKTUELLEWOCHE.TTD");
         s.rowFileName = Path("meintip.prd");
         s.rowFileOwned = true;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/utf8path.h"
+
 namespace velmora::testing {
 
 class TempDirTest : public ::testing::Test {
@@ -21,16 +23,23 @@ class TempDirTest : public ::testing::Test {
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    // The UTF-8 name of an entry in the directory.
+    std::string Path(const std::string& name) const { return NameOf(dir_) + "/" + name; }
+
+    // Whether the directory tells apart names that differ only in case (not so on Windows).
+    bool NamesDifferInCase() const {
+        std::ofstream(dir_ / "case-probe").put('x');
+        return !std::filesystem::exists(dir_ / "CASE-PROBE");
+    }
 
     void WriteBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
-        std::ofstream out(Path(name), std::ios::binary);
+        std::ofstream out(PathOf(Path(name)), std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
     }
 
     std::vector<std::uint8_t> ReadBytes(const std::string& name) const {
-        std::ifstream in(Path(name), std::ios::binary);
+        std::ifstream in(PathOf(Path(name)), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 

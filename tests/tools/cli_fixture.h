@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "commandline.h"
+#include "support/environment.h"
 #include "support/tempdir.h"
 #include "tools/pattern_rows.h"
 
@@ -55,31 +56,7 @@ inline bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-// Sets an environment variable for the scope, or removes it (nullopt); restores it after.
-class ScopedEnvironment {
-  public:
-    ScopedEnvironment(std::string name, const std::optional<std::string>& value)
-        : name_(std::move(name)) {
-        if (const char* previous = std::getenv(name_.c_str()))
-            previous_ = previous;
-        if (value)
-            ::setenv(name_.c_str(), value->c_str(), 1);
-        else
-            ::unsetenv(name_.c_str());
-    }
-    ~ScopedEnvironment() {
-        if (previous_)
-            ::setenv(name_.c_str(), previous_->c_str(), 1);
-        else
-            ::unsetenv(name_.c_str());
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-  private:
-    std::string name_;
-    std::optional<std::string> previous_;
-};
+using velmora::testing::ScopedEnvironment;
 
 // The bundled week: 13 games, the allowed signs of each in display order.
 inline const std::filesystem::path kDataDir = VELMORA_DATA_DIR;
